@@ -1,0 +1,19 @@
+#pragma once
+// Name lookup and random numbers, through the current backend.
+
+#include <string>
+
+namespace ostrel::Network {
+
+// The numeric address, as text, for a host name or an address literal; empty
+// when it cannot be resolved. IPv4-mapped IPv6 results read as dotted IPv4.
+std::string LookupIPAddress(const std::string& host);
+
+}  // namespace ostrel::Network
+
+namespace ostrel::Random {
+
+// An integer from low to high inclusive.
+int InRange(int low, int high);
+
+}  // namespace ostrel::Random
