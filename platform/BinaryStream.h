@@ -42,6 +42,7 @@ private:
     int fd_ = -1;
     bool eof_ = false;
     int lastError_ = 0;
+    bool closeFailed_ = false;
 };
 
 }  // namespace ostrel

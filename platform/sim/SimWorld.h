@@ -30,6 +30,7 @@ struct SentDatagram {
     int toPort = 0;
     std::string data;
     std::int64_t atMs = 0;    // virtual time of the write
+    int hopLimit = 0;         // the socket's RouterHops at the write
 };
 
 class SimWorld final : public Backend {

@@ -1,0 +1,47 @@
+#include "platform/Network.h"
+
+#include "platform/Backend.h"
+
+#include <string_view>
+
+namespace ostrel::Network {
+
+namespace {
+
+std::string_view Trimmed(std::string_view text)
+{
+    constexpr std::string_view blanks = " \t\r\n";
+    const std::size_t first = text.find_first_not_of(blanks);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const std::size_t last = text.find_last_not_of(blanks);
+    return text.substr(first, last - first + 1);
+}
+
+}  // namespace
+
+std::string LookupIPAddress(const std::string& host)
+{
+    // Callers treat an empty result as "not resolved"; nothing may escape.
+    try {
+        const std::string_view name = Trimmed(host);
+        if (name.empty()) {
+            return {};
+        }
+        return Backend::Current().LookupIPAddress(std::string(name));
+    } catch (...) {
+        return {};
+    }
+}
+
+}  // namespace ostrel::Network
+
+namespace ostrel::Random {
+
+int InRange(int low, int high)
+{
+    return Backend::Current().RandomInRange(low, high);
+}
+
+}  // namespace ostrel::Random

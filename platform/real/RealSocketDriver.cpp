@@ -1,0 +1,338 @@
+#include "platform/real/RealSocketDriver.h"
+
+#include <QSocketNotifier>
+#include <QTimerEvent>
+
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <unistd.h>
+#include <utility>
+
+namespace ostrel {
+
+namespace {
+
+constexpr int HighestPort = 0xFFFF;
+// Room for the largest UDP payload.
+constexpr std::size_t MaxDatagram = 65536;
+
+#ifdef MSG_NOSIGNAL
+constexpr int SendFlags = MSG_NOSIGNAL;
+#else
+constexpr int SendFlags = 0;
+#endif
+
+// One receive buffer serves every socket of the thread: a datagram is
+// copied out of it into its own string at once.
+std::array<char, MaxDatagram>& ReceiveBuffer()
+{
+    thread_local std::array<char, MaxDatagram> buffer;
+    return buffer;
+}
+
+bool MakeNonBlocking(int fd)
+{
+    const int flags = ::fcntl(fd, F_GETFL);
+    return flags >= 0 && ::fcntl(fd, F_SETFL, flags | O_NONBLOCK) == 0
+           && ::fcntl(fd, F_SETFD, FD_CLOEXEC) == 0;
+}
+
+// The same address as IPv4-mapped IPv6, for sending to an IPv4 peer from an
+// IPv6 socket.
+SocketAddress MappedToIPv6(const SocketAddress& v4address)
+{
+    const auto* v4 = reinterpret_cast<const sockaddr_in*>(&v4address.storage);
+    SocketAddress mapped;
+    auto* v6 = reinterpret_cast<sockaddr_in6*>(&mapped.storage);
+    v6->sin6_family = AF_INET6;
+    v6->sin6_port = v4->sin_port;
+    v6->sin6_addr.s6_addr[10] = 0xFF;
+    v6->sin6_addr.s6_addr[11] = 0xFF;
+    std::memcpy(v6->sin6_addr.s6_addr + 12, &v4->sin_addr, sizeof v4->sin_addr);
+    mapped.length = sizeof(sockaddr_in6);
+    return mapped;
+}
+
+// A full send buffer or a momentary lack of memory loses the datagram, as
+// the network itself may; the protocol's retransmission covers both.
+bool LostQuietly(int error)
+{
+    return error == EAGAIN || error == EWOULDBLOCK || error == ENOBUFS;
+}
+
+}  // namespace
+
+RealSocketDriver::RealSocketDriver(SocketEvents events)
+    : events_(std::move(events))
+{
+    senderText_.reserve(INET6_ADDRSTRLEN);
+}
+
+RealSocketDriver::~RealSocketDriver()
+{
+    if (destroyedFlag_ != nullptr) {
+        *destroyedFlag_ = true;
+    }
+    Close();
+}
+
+int RealSocketDriver::Bind(int port, const std::string& familyHint)
+{
+    Close();
+    if (port < 0 || port > HighestPort) {
+        return EINVAL;
+    }
+    const int family = AddressText::IsIPv6Literal(familyHint) ? AF_INET6 : AF_INET;
+    const int fd = ::socket(family, SOCK_DGRAM, 0);
+    if (fd < 0) {
+        return errno;
+    }
+    SocketAddress local;
+    if (family == AF_INET6) {
+        // Dual stack, so an IPv4 peer reached through a mapped address works.
+        const int off = 0;
+        ::setsockopt(fd, IPPROTO_IPV6, IPV6_V6ONLY, &off, sizeof off);
+        auto* v6 = reinterpret_cast<sockaddr_in6*>(&local.storage);
+        v6->sin6_family = AF_INET6;
+        v6->sin6_addr = in6addr_any;
+        v6->sin6_port = htons(static_cast<uint16_t>(port));
+        local.length = sizeof(sockaddr_in6);
+    } else {
+        auto* v4 = reinterpret_cast<sockaddr_in*>(&local.storage);
+        v4->sin_family = AF_INET;
+        v4->sin_addr.s_addr = htonl(INADDR_ANY);
+        v4->sin_port = htons(static_cast<uint16_t>(port));
+        local.length = sizeof(sockaddr_in);
+    }
+    if (!MakeNonBlocking(fd) || ::bind(fd, local.Raw(), local.length) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return error;
+    }
+    SocketAddress bound;
+    bound.length = sizeof bound.storage;
+    if (::getsockname(fd, reinterpret_cast<sockaddr*>(&bound.storage), &bound.length) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return error;
+    }
+    fd_ = fd;
+    family_ = family;
+    port_ = ntohs(family == AF_INET6 ? reinterpret_cast<sockaddr_in6*>(&bound.storage)->sin6_port
+                                     : reinterpret_cast<sockaddr_in*>(&bound.storage)->sin_port);
+    ApplyHopLimit();
+    notifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
+    connect(notifier_.get(), &QSocketNotifier::activated, this, &RealSocketDriver::Readable);
+    return 0;
+}
+
+void RealSocketDriver::SetHopLimit(int hops)
+{
+    hops_ = hops;
+    ApplyHopLimit();
+}
+
+void RealSocketDriver::ApplyHopLimit()
+{
+    if (fd_ < 0) {
+        return;
+    }
+    // An out-of-range value is refused by the system and the default stays.
+    ::setsockopt(fd_, IPPROTO_IP, IP_TTL, &hops_, sizeof hops_);
+    if (family_ == AF_INET6) {
+        ::setsockopt(fd_, IPPROTO_IPV6, IPV6_UNICAST_HOPS, &hops_, sizeof hops_);
+    }
+}
+
+void RealSocketDriver::Send(const Datagram& datagram)
+{
+    if (fd_ < 0) {
+        return;  // closed or never bound: nothing to send from
+    }
+    const SocketAddress* to = Destination(datagram);
+    if (to == nullptr) {
+        RaiseLater(family_ == AF_INET ? EAFNOSUPPORT : EINVAL);
+        return;
+    }
+    ssize_t sent;
+    do {
+        sent = ::sendto(fd_, datagram.Data.data(), datagram.Data.size(), SendFlags, to->Raw(),
+                        to->length);
+    } while (sent < 0 && errno == EINTR);
+    if (sent < 0 && !LostQuietly(errno)) {
+        RaiseLater(errno);
+        return;
+    }
+    pendingSendComplete_ = true;
+    if (!notifyTimer_.isActive()) {
+        notifyTimer_.start(0, this);
+    }
+}
+
+const SocketAddress* RealSocketDriver::Destination(const Datagram& datagram)
+{
+    if (datagram.Port == destinationPort_ && datagram.Address == destinationText_) {
+        return &destination_;
+    }
+    std::optional<SocketAddress> parsed = AddressText::Parse(datagram.Address, datagram.Port);
+    if (!parsed) {
+        return nullptr;
+    }
+    if (parsed->Family() != family_) {
+        if (family_ != AF_INET6) {
+            return nullptr;  // an IPv4 socket cannot reach an IPv6 peer
+        }
+        parsed = MappedToIPv6(*parsed);
+    }
+    destination_ = *parsed;
+    destinationText_ = datagram.Address;
+    destinationPort_ = datagram.Port;
+    return &destination_;
+}
+
+std::optional<Datagram> RealSocketDriver::Receive()
+{
+    if (waiting_) {
+        std::optional<Datagram> next = std::move(waiting_);
+        waiting_.reset();
+        notifier_->setEnabled(true);
+        return next;
+    }
+    return ReceiveNow();
+}
+
+void RealSocketDriver::Readable()
+{
+    if (waiting_) {
+        return;
+    }
+    waiting_ = ReceiveNow();
+    if (!waiting_) {
+        return;
+    }
+    notifier_->setEnabled(false);
+    // The handler may close or destroy this socket: call a copy, touch
+    // nothing after.
+    const std::function<void()> notify = events_.dataAvailable;
+    if (notify) {
+        notify();
+    }
+}
+
+std::optional<Datagram> RealSocketDriver::ReceiveNow()
+{
+    if (fd_ < 0) {
+        return std::nullopt;
+    }
+    std::array<char, MaxDatagram>& buffer = ReceiveBuffer();
+    sockaddr_storage from{};
+    socklen_t fromLength = sizeof from;
+    ssize_t got;
+    do {
+        got = ::recvfrom(fd_, buffer.data(), buffer.size(), 0, reinterpret_cast<sockaddr*>(&from),
+                         &fromLength);
+    } while (got < 0 && errno == EINTR);
+    if (got < 0) {
+        if (errno != EAGAIN && errno != EWOULDBLOCK) {
+            // A lasting failure would keep the notifier firing; report it
+            // once and stop listening.
+            notifier_->setEnabled(false);
+            RaiseLater(errno);
+        }
+        return std::nullopt;
+    }
+    Datagram datagram;
+    datagram.Address = SenderText(from, fromLength);
+    datagram.Port = ntohs(from.ss_family == AF_INET6
+                              ? reinterpret_cast<const sockaddr_in6*>(&from)->sin6_port
+                              : reinterpret_cast<const sockaddr_in*>(&from)->sin_port);
+    datagram.Data.assign(buffer.data(), static_cast<std::size_t>(got));
+    return datagram;
+}
+
+const std::string& RealSocketDriver::SenderText(const sockaddr_storage& sender, socklen_t length)
+{
+    // Ports differ between a peer's datagrams and are compared apart, so the
+    // cache compares the address alone.
+    sockaddr_storage key = sender;
+    if (key.ss_family == AF_INET6) {
+        reinterpret_cast<sockaddr_in6*>(&key)->sin6_port = 0;
+    } else {
+        reinterpret_cast<sockaddr_in*>(&key)->sin_port = 0;
+    }
+    if (length != senderLength_ || std::memcmp(&key, &sender_, length) != 0) {
+        sender_ = key;
+        senderLength_ = length;
+        senderText_ = AddressText::Format(reinterpret_cast<const sockaddr*>(&key));
+    }
+    return senderText_;
+}
+
+void RealSocketDriver::Close()
+{
+    notifier_.reset();
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+    waiting_.reset();
+    notifyTimer_.stop();
+    pendingErrors_.clear();
+    pendingSendComplete_ = false;
+    destinationPort_ = -1;
+    destinationText_.clear();
+}
+
+void RealSocketDriver::RaiseLater(int errorCode)
+{
+    pendingErrors_.push_back(errorCode);
+    if (!notifyTimer_.isActive()) {
+        notifyTimer_.start(0, this);
+    }
+}
+
+void RealSocketDriver::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() != notifyTimer_.timerId()) {
+        QObject::timerEvent(event);
+        return;
+    }
+    notifyTimer_.stop();
+    DeliverPending();
+}
+
+void RealSocketDriver::DeliverPending()
+{
+    // Each handler may close or destroy this socket. Closing clears what is
+    // pending; destroying is seen through the flag the destructor sets.
+    bool destroyed = false;
+    bool* const outer = destroyedFlag_;
+    destroyedFlag_ = &destroyed;
+    while (!destroyed && !pendingErrors_.empty()) {
+        const int code = pendingErrors_.front();
+        pendingErrors_.erase(pendingErrors_.begin());
+        const std::function<void(int)> notify = events_.error;
+        if (notify) {
+            notify(code);
+        }
+    }
+    if (!destroyed && pendingSendComplete_) {
+        pendingSendComplete_ = false;
+        const std::function<void()> notify = events_.sendComplete;
+        if (notify) {
+            notify();
+        }
+    }
+    if (destroyed) {
+        if (outer != nullptr) {
+            *outer = true;
+        }
+        return;
+    }
+    destroyedFlag_ = outer;
+}
+
+}  // namespace ostrel

@@ -1,0 +1,74 @@
+#pragma once
+// A UDPSocket's driver over a non-blocking POSIX socket on Qt's event loop.
+// A QSocketNotifier watches for datagrams; each one is taken into a one-slot
+// queue and announced, and the notifier waits until it has been read, so
+// each datagram is announced exactly once and an unread one does not spin
+// the loop. Errors of sends and the send-complete notice are raised from a
+// zero-delay timer, never from inside Send. The last destination's socket
+// address and the last sender's text are cached: a transfer talks to one
+// peer, and the per-datagram path then does no parsing or formatting.
+
+#include "platform/AddressText.h"
+#include "platform/Backend.h"
+
+#include <QBasicTimer>
+#include <QObject>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QSocketNotifier;
+
+namespace ostrel {
+
+class RealSocketDriver final : public QObject, public SocketDriver {
+public:
+    explicit RealSocketDriver(SocketEvents events);
+    ~RealSocketDriver() override;
+
+    int Bind(int port, const std::string& familyHint) override;
+    bool IsBound() const override { return fd_ >= 0; }
+    int BoundPort() const override { return port_; }
+    void SetHopLimit(int hops) override;
+    void Send(const Datagram& datagram) override;
+    std::optional<Datagram> Receive() override;
+    void Close() override;
+
+protected:
+    void timerEvent(QTimerEvent* event) override;
+
+private:
+    void Readable();
+    std::optional<Datagram> ReceiveNow();
+    const SocketAddress* Destination(const Datagram& datagram);
+    const std::string& SenderText(const sockaddr_storage& sender, socklen_t length);
+    void ApplyHopLimit();
+    void RaiseLater(int errorCode);
+    void DeliverPending();
+
+    SocketEvents events_;
+    int fd_ = -1;
+    int family_ = 0;
+    int port_ = 0;
+    int hops_ = 0;
+    std::unique_ptr<QSocketNotifier> notifier_;
+    std::optional<Datagram> waiting_;
+
+    std::string destinationText_;
+    int destinationPort_ = -1;
+    SocketAddress destination_;
+    sockaddr_storage sender_{};
+    socklen_t senderLength_ = 0;
+    std::string senderText_;
+
+    QBasicTimer notifyTimer_;
+    std::vector<int> pendingErrors_;
+    bool pendingSendComplete_ = false;
+    // Set while notifications are delivered; tells the delivery loop that a
+    // handler destroyed this driver.
+    bool* destroyedFlag_ = nullptr;
+};
+
+}  // namespace ostrel
