@@ -152,9 +152,10 @@ void RealSocketDriver::Send(const Datagram& datagram)
     if (fd_ < 0) {
         return;  // closed or never bound: nothing to send from
     }
-    const SocketAddress* to = Destination(datagram);
+    int unreachable = 0;
+    const SocketAddress* to = Destination(datagram, unreachable);
     if (to == nullptr) {
-        RaiseLater(family_ == AF_INET ? EAFNOSUPPORT : EINVAL);
+        RaiseLater(unreachable);
         return;
     }
     ssize_t sent;
@@ -172,18 +173,20 @@ void RealSocketDriver::Send(const Datagram& datagram)
     }
 }
 
-const SocketAddress* RealSocketDriver::Destination(const Datagram& datagram)
+const SocketAddress* RealSocketDriver::Destination(const Datagram& datagram, int& error)
 {
     if (datagram.Port == destinationPort_ && datagram.Address == destinationText_) {
         return &destination_;
     }
     std::optional<SocketAddress> parsed = AddressText::Parse(datagram.Address, datagram.Port);
     if (!parsed) {
+        error = EINVAL;  // not a numeric address, or no valid port
         return nullptr;
     }
     if (parsed->Family() != family_) {
         if (family_ != AF_INET6) {
-            return nullptr;  // an IPv4 socket cannot reach an IPv6 peer
+            error = EAFNOSUPPORT;  // an IPv4 socket cannot reach an IPv6 peer
+            return nullptr;
         }
         parsed = MappedToIPv6(*parsed);
     }

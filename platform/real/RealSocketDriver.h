@@ -42,7 +42,8 @@ protected:
 private:
     void Readable();
     std::optional<Datagram> ReceiveNow();
-    const SocketAddress* Destination(const Datagram& datagram);
+    // The socket address to send to, or null with the error number.
+    const SocketAddress* Destination(const Datagram& datagram, int& error);
     const std::string& SenderText(const sockaddr_storage& sender, socklen_t length);
     void ApplyHopLimit();
     void RaiseLater(int errorCode);
