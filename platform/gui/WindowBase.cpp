@@ -47,6 +47,13 @@ QWidget* WindowBase::Control(const QString& name, int index) const
     return nullptr;
 }
 
+QWidget* WindowBase::ControlArea()
+{
+    if (!centralWidget())
+        setCentralWidget(new QWidget(this));
+    return centralWidget();
+}
+
 void WindowBase::BringToFront()
 {
     if (closed_)
