@@ -17,6 +17,11 @@ public:
 
     static constexpr const char* WindowMenuName = "WindowMenu";
 
+    // Inside this class `Menu` names the class, so the base's Menu(name)
+    // needs qualifying; the Window menu is asked for often enough to get
+    // its own accessor.
+    QMenu* WindowMenu() const { return MenuBarModel::Menu(WindowMenuName); }
+
 private:
     void Untitled1();  // File
     void Untitled2();  // Edit
