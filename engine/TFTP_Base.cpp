@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <cctype>
 #include <utility>
 
@@ -172,6 +173,8 @@ bool TFTP_Base::StartTransfer(FolderItemPtr file, std::string address, std::stri
     if (!Event_Start()) {
         return false;
     }
+    // Without an owning shared_ptr the timer would have nobody to retry.
+    assert(!weak_from_this().expired() && "hold transfer objects in a std::shared_ptr");
     myTimer_ = std::make_unique<TFTP_Timeout>(weak_from_this());
     return true;
 }

@@ -72,6 +72,16 @@ TEST_P(TransferTest, LocalPortsAreDrawnIndependentlyFromTheAllowedRange)
     }
 }
 
+TEST_P(TransferTest, AnObjectStartsOneTransferOnly)
+{
+    ASSERT_TRUE(Start());
+    Sent();
+    EXPECT_FALSE(Start("192.0.2.99"));
+    EXPECT_EQ(transfer->GetStage(), TransferStage::Running);
+    EXPECT_EQ(transfer->TargetAddress(), ServerAddress);
+    EXPECT_TRUE(Sent().empty());
+}
+
 TEST_P(TransferTest, WithoutAnswerTheRequestIsRepeatedFiveTimesThreeSecondsApart)
 {
     ASSERT_TRUE(Start());
