@@ -23,7 +23,8 @@ public:
 
     // The transfer, or null once it has gone or was unbound.
     std::shared_ptr<TFTP_Base> MyObject() const { return zMyObject.lock(); }
-    void SetMyObject(const std::weak_ptr<TFTP_Base>& transfer) { zMyObject = transfer; }
+    // Rebinds the timer (null: to nobody).
+    void SetMyObject(const std::shared_ptr<TFTP_Base>& transfer) { zMyObject = transfer; }
 
     // Stops the timer and unbinds it from its transfer for good.
     void TearDown();

@@ -1,6 +1,6 @@
 #pragma once
 // A simulated world for engine tests: the test plays the TFTP server at
-// ServerAddress, starts transfers against it, answers from any port and
+// ServerIP, starts transfers against it, answers from any port and
 // watches every datagram the transfer writes, in virtual time.
 
 #include "engine/TFTP_Reader.h"
@@ -19,7 +19,7 @@ namespace ostrel {
 
 class SimTransferFixture : public ::testing::Test {
 protected:
-    static constexpr const char* ServerAddress = "192.0.2.7";
+    static constexpr const char* ServerIP = "192.0.2.7";
     static constexpr int ServerPort = 3456;
 
     sim::SimWorld world;
@@ -39,7 +39,7 @@ protected:
     // From the server's address at `port` to the transfer's local port.
     void FromServer(const TFTP_Base& transfer, int port, const std::string& data)
     {
-        world.Inject(ServerAddress, port, transfer.MyPort(), data);
+        world.Inject(ServerIP, port, transfer.MyPort(), data);
     }
     std::vector<sim::SentDatagram> Sent() { return world.TakeSent(); }
     // Exactly one datagram was written since the last look; returns it.

@@ -16,7 +16,7 @@ constexpr std::int64_t VirtualDeadlineMs = 24 * 3600 * 1000;
 
 class BulkTransferTest : public SimTransferFixture {
 protected:
-    testsupport::ScriptedTftpServer server{world, ServerAddress};
+    testsupport::ScriptedTftpServer server{world, ServerIP};
     bool sawWireBlockZero = false;
     std::size_t datagramsSent = 0;
 
@@ -42,7 +42,7 @@ TEST_F(BulkTransferTest, SendingPastBlock65535WrapsTheWireNumberAndKeepsCounting
     world.SetLatency(1);
     const std::string content = pk::Pattern(RolloverFileSize);
     auto writer = TFTP_Writer::Create();
-    ASSERT_TRUE(writer->StartTransfer(LocalFile("big.bin", content), ServerAddress, "", 0));
+    ASSERT_TRUE(writer->StartTransfer(LocalFile("big.bin", content), ServerIP, "", 0));
     RunToTheEnd(*writer);
     ASSERT_EQ(writer->GetStage(), TransferStage::Succeeded) << writer->TerminationErrorString();
     EXPECT_EQ(writer->GetLastBlock(), 70001);
@@ -57,7 +57,7 @@ TEST_F(BulkTransferTest, ReceivingPastBlock65535WrapsTheWireNumberAndKeepsCounti
     const std::string content = pk::Pattern(RolloverFileSize, 11);
     server.SetFile("big.bin", content);
     auto reader = TFTP_Reader::Create();
-    ASSERT_TRUE(reader->StartTransfer(LocalFile("big.bin"), ServerAddress, "", 0));
+    ASSERT_TRUE(reader->StartTransfer(LocalFile("big.bin"), ServerIP, "", 0));
     RunToTheEnd(*reader);
     ASSERT_EQ(reader->GetStage(), TransferStage::Succeeded) << reader->TerminationErrorString();
     EXPECT_EQ(reader->GetLastBlock(), 70002);
@@ -75,8 +75,8 @@ TEST_F(BulkTransferTest, ALossyNetworkStillDeliversEveryByteBothWays)
 
     auto writer = TFTP_Writer::Create();
     auto reader = TFTP_Reader::Create();
-    ASSERT_TRUE(writer->StartTransfer(LocalFile("up.bin", upload), ServerAddress, "", 0));
-    ASSERT_TRUE(reader->StartTransfer(LocalFile("down.bin"), ServerAddress, "", 1));
+    ASSERT_TRUE(writer->StartTransfer(LocalFile("up.bin", upload), ServerIP, "", 0));
+    ASSERT_TRUE(reader->StartTransfer(LocalFile("down.bin"), ServerIP, "", 1));
     RunToTheEnd(*writer);
     RunToTheEnd(*reader);
 

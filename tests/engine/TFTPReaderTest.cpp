@@ -17,7 +17,7 @@ protected:
     // Starts receiving into "down.bin"; the read request is taken.
     void Start()
     {
-        ASSERT_TRUE(reader->StartTransfer(LocalFile("down.bin"), ServerAddress, "", 0));
+        ASSERT_TRUE(reader->StartTransfer(LocalFile("down.bin"), ServerIP, "", 0));
         const auto request = OnlySent();
         EXPECT_EQ(request.data, pk::Request(1, "down.bin", "octet"));
         EXPECT_EQ(request.toPort, 69);
@@ -246,7 +246,7 @@ TEST_F(ReaderTest, AFileThatCannotBeMovedIntoPlaceFailsTheTransfer)
 TEST_F(ReaderTest, AFolderThatRefusesNewFilesCannotReceive)
 {
     EXPECT_FALSE(reader->StartTransfer(std::make_shared<FolderItem>(dir / "missing" / "down.bin"),
-                                       ServerAddress, "", 0));
+                                       ServerIP, "", 0));
     EXPECT_EQ(reader->GetStage(), TransferStage::Failed);
     EXPECT_EQ(reader->TerminationErrorString(), "Couldn't open file");
     EXPECT_TRUE(Sent().empty());

@@ -26,7 +26,7 @@ protected:
     const std::string fileName = "file.bin";
 
     FolderItemPtr File() { return LocalFile(fileName, pk::Pattern(2000)); }
-    bool Start(const std::string& address = ServerAddress, const std::string& password = "", int mode = 0)
+    bool Start(const std::string& address = ServerIP, const std::string& password = "", int mode = 0)
     {
         return transfer->StartTransfer(File(), address, password, mode);
     }
@@ -49,7 +49,7 @@ TEST_P(TransferTest, TheRequestCarriesModeAndPasswordFromARandomPort)
         SCOPED_TRACE(c.mode);
         world.QueueRandomValues({23456});
         transfer = GetParam().make();
-        ASSERT_TRUE(Start(ServerAddress, c.password, c.mode));
+        ASSERT_TRUE(Start(ServerIP, c.password, c.mode));
         EXPECT_EQ(transfer->MyPort(), 23456);
         const auto request = OnlySent();
         EXPECT_EQ(request.data, Request(c.modeString, c.password));
@@ -64,7 +64,7 @@ TEST_P(TransferTest, LocalPortsAreDrawnIndependentlyFromTheAllowedRange)
 {
     auto other = GetParam().make();
     ASSERT_TRUE(Start());
-    ASSERT_TRUE(other->StartTransfer(LocalFile("other.bin", "x"), ServerAddress, "", 0));
+    ASSERT_TRUE(other->StartTransfer(LocalFile("other.bin", "x"), ServerIP, "", 0));
     EXPECT_NE(transfer->MyPort(), other->MyPort());
     for (const auto& t : {transfer, other}) {
         EXPECT_GE(t->MyPort(), 10000);
@@ -78,7 +78,7 @@ TEST_P(TransferTest, AnObjectStartsOneTransferOnly)
     Sent();
     EXPECT_FALSE(Start("192.0.2.99"));
     EXPECT_EQ(transfer->GetStage(), TransferStage::Running);
-    EXPECT_EQ(transfer->TargetAddress(), ServerAddress);
+    EXPECT_EQ(transfer->TargetAddress(), ServerIP);
     EXPECT_TRUE(Sent().empty());
 }
 
@@ -127,7 +127,7 @@ TEST_P(TransferTest, AbortEndsARunningTransferQuietly)
         transfer = GetParam().make();
         if (stage != TransferStage::New) {
             LocalFile(fileName, IsWriter() ? "tiny" : "previous");
-            ASSERT_TRUE(transfer->StartTransfer(LocalFile(fileName), ServerAddress, "", 0));
+            ASSERT_TRUE(transfer->StartTransfer(LocalFile(fileName), ServerIP, "", 0));
         }
         if (stage == TransferStage::FinalBlock) {
             FromServer(*transfer, ServerPort, IsWriter() ? pk::Ack(0) : pk::Data(1, "tiny"));
@@ -162,7 +162,7 @@ TEST_P(TransferTest, ABindFailureIsReportedWithTheSocketCode)
 {
     LocalFile(fileName, "previous");
     world.FailNextBind(EADDRINUSE);
-    EXPECT_FALSE(transfer->StartTransfer(LocalFile(fileName), ServerAddress, "", 0));
+    EXPECT_FALSE(transfer->StartTransfer(LocalFile(fileName), ServerIP, "", 0));
     EXPECT_EQ(transfer->GetStage(), TransferStage::Failed);
     EXPECT_EQ(transfer->TerminationErrorCode(), EADDRINUSE);
     EXPECT_EQ(transfer->TerminationErrorString(), "Could not connect.");
@@ -186,7 +186,7 @@ TEST_P(TransferTest, AnAddressThatDoesNotResolveTouchesNothing)
         EXPECT_EQ(transfer->MyFile(), nullptr);
     }
     transfer = GetParam().make();
-    EXPECT_FALSE(transfer->StartTransfer(nullptr, ServerAddress, "", 0));
+    EXPECT_FALSE(transfer->StartTransfer(nullptr, ServerIP, "", 0));
     EXPECT_EQ(transfer->TerminationErrorString(), "Couldn't resolve address");
     EXPECT_TRUE(Sent().empty());
     EXPECT_TRUE(world.BoundPorts().empty());
@@ -254,6 +254,9 @@ TEST_P(TransferTest, TheTimerDoesNotKeepItsTransferAlive)
     std::weak_ptr<TFTP_Base> watched = transfer;
     TFTP_Timeout standalone(watched);
     EXPECT_EQ(standalone.MyObject(), transfer);
+    standalone.SetMyObject(nullptr);
+    EXPECT_EQ(standalone.MyObject(), nullptr);
+    standalone.SetMyObject(transfer);
     transfer.reset();
     EXPECT_TRUE(watched.expired());
     EXPECT_EQ(standalone.MyObject(), nullptr);

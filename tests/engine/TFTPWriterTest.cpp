@@ -17,7 +17,7 @@ protected:
     // Starts sending `content` as "up.bin"; the write request is taken.
     void Start(const std::string& content)
     {
-        ASSERT_TRUE(writer->StartTransfer(LocalFile("up.bin", content), ServerAddress, "", 0));
+        ASSERT_TRUE(writer->StartTransfer(LocalFile("up.bin", content), ServerIP, "", 0));
         const auto request = OnlySent();
         EXPECT_EQ(request.data, pk::Request(2, "up.bin", "octet"));
         EXPECT_EQ(request.toPort, 69);
@@ -163,7 +163,7 @@ TEST_F(WriterTest, AFileThatCannotBeReadFailsInsteadOfSendingItEmpty)
 {
     // A folder opens as a file but every read of it fails.
     std::filesystem::create_directory(dir / "folder");
-    EXPECT_FALSE(writer->StartTransfer(LocalFile("folder"), ServerAddress, "", 0));
+    EXPECT_FALSE(writer->StartTransfer(LocalFile("folder"), ServerIP, "", 0));
     EXPECT_EQ(writer->GetStage(), TransferStage::Failed);
     EXPECT_EQ(writer->TerminationErrorCode(), 0);
     EXPECT_EQ(writer->TerminationErrorString(), "Couldn't read file");
@@ -173,7 +173,7 @@ TEST_F(WriterTest, AFileThatCannotBeReadFailsInsteadOfSendingItEmpty)
 
 TEST_F(WriterTest, AMissingFileCannotBeOpened)
 {
-    EXPECT_FALSE(writer->StartTransfer(LocalFile("absent.bin"), ServerAddress, "", 0));
+    EXPECT_FALSE(writer->StartTransfer(LocalFile("absent.bin"), ServerIP, "", 0));
     EXPECT_EQ(writer->GetStage(), TransferStage::Failed);
     EXPECT_EQ(writer->TerminationErrorString(), "Couldn't open file");
     EXPECT_TRUE(Sent().empty());
