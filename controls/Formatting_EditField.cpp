@@ -179,8 +179,10 @@ void Formatting_EditField::ProcessClick() {
 }
 
 void Formatting_EditField::ProcessMouseMove(int /*x*/, int /*y*/) {
+    // A window keeps WA_SetCursor once it had a cursor; its shape tells
+    // whether one is set now.
     QWidget* win = window();
-    if (!win->testAttribute(Qt::WA_SetCursor))
+    if (!win->testAttribute(Qt::WA_SetCursor) || win->cursor().shape() == Qt::ArrowCursor)
         return;
     win->unsetCursor();
     unsetCursor();

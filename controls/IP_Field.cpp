@@ -17,8 +17,16 @@ namespace ostrel {
 namespace {
 
 constexpr QChar Space = QLatin1Char(' ');
-// The name Qt gives the Paste entry of a line edit's standard context menu.
+// The name newer Qt versions give the Paste entry of a line edit's standard
+// context menu; older ones only show the Paste shortcut after a tab.
 constexpr const char* ContextMenuPasteName = "edit-paste";
+
+bool IsPasteEntry(const QAction& action) {
+    static const QString shortcutSuffix =
+        QLatin1Char('\t') + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+    return action.objectName() == QLatin1String(ContextMenuPasteName) ||
+           action.text().endsWith(shortcutSuffix);
+}
 
 }  // namespace
 
@@ -54,8 +62,10 @@ void IP_Field::contextMenuEvent(QContextMenuEvent* event) {
     QMenu* menu = createStandardContextMenu();  // a child of this field
     menu->setAttribute(Qt::WA_DeleteOnClose);
     if (ClipboardTextHasSpace()) {
-        if (auto* paste = menu->findChild<QAction*>(QLatin1String(ContextMenuPasteName)))
-            paste->setEnabled(false);
+        for (QAction* action : menu->actions()) {
+            if (IsPasteEntry(*action))
+                action->setEnabled(false);
+        }
     }
     menu->popup(event->globalPos());
 }
