@@ -23,7 +23,7 @@ std::string BareName(std::string name)
 {
     std::replace(name.begin(), name.end(), '/', '_');
     if (name.empty() || name == "." || name == "..") {
-        name = "_";
+        return std::string(1, '_');
     }
     return name;
 }

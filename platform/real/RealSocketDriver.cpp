@@ -126,6 +126,7 @@ int RealSocketDriver::Bind(int port, const std::string& familyHint)
     ApplyHopLimit();
     notifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
     connect(notifier_.get(), &QSocketNotifier::activated, this, &RealSocketDriver::Readable);
+    listening_ = true;
     return 0;
 }
 
@@ -198,13 +199,15 @@ const SocketAddress* RealSocketDriver::Destination(const Datagram& datagram, int
 
 std::optional<Datagram> RealSocketDriver::Receive()
 {
-    if (waiting_) {
-        std::optional<Datagram> next = std::move(waiting_);
-        waiting_.reset();
-        notifier_->setEnabled(true);
-        return next;
+    if (!waiting_) {
+        return ReceiveNow();
     }
-    return ReceiveNow();
+    std::optional<Datagram> next = std::move(waiting_);
+    waiting_.reset();
+    if (!listening_) {
+        Listen(true);
+    }
+    return next;
 }
 
 void RealSocketDriver::Readable()
@@ -216,12 +219,34 @@ void RealSocketDriver::Readable()
     if (!waiting_) {
         return;
     }
-    notifier_->setEnabled(false);
-    // The handler may close or destroy this socket: call a copy, touch
-    // nothing after.
+    // The handler may close or destroy this socket; the flag tells.
+    bool destroyed = false;
+    bool* const outer = destroyedFlag_;
+    destroyedFlag_ = &destroyed;
     const std::function<void()> notify = events_.dataAvailable;
     if (notify) {
         notify();
+    }
+    if (destroyed) {
+        if (outer != nullptr) {
+            *outer = true;
+        }
+        return;
+    }
+    destroyedFlag_ = outer;
+    // Left unread, the datagram would keep the level-triggered notifier
+    // firing: stop listening until it is read. Toggling the notifier costs
+    // the event loop a wake-up, so the usual path, read at once, keeps it.
+    if (waiting_ && listening_) {
+        Listen(false);
+    }
+}
+
+void RealSocketDriver::Listen(bool on)
+{
+    listening_ = on;
+    if (notifier_) {
+        notifier_->setEnabled(on);
     }
 }
 
@@ -242,7 +267,7 @@ std::optional<Datagram> RealSocketDriver::ReceiveNow()
         if (errno != EAGAIN && errno != EWOULDBLOCK) {
             // A lasting failure would keep the notifier firing; report it
             // once and stop listening.
-            notifier_->setEnabled(false);
+            Listen(false);
             RaiseLater(errno);
         }
         return std::nullopt;

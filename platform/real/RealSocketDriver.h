@@ -1,9 +1,9 @@
 #pragma once
 // A UDPSocket's driver over a non-blocking POSIX socket on Qt's event loop.
 // A QSocketNotifier watches for datagrams; each one is taken into a one-slot
-// queue and announced, and the notifier waits until it has been read, so
-// each datagram is announced exactly once and an unread one does not spin
-// the loop. Errors of sends and the send-complete notice are raised from a
+// queue and announced; if the handler leaves it unread, the notifier pauses
+// until it is read, so each datagram is announced exactly once and an unread
+// one does not spin the loop. Errors of sends and the send-complete notice are raised from a
 // zero-delay timer, never from inside Send. The last destination's socket
 // address and the last sender's text are cached: a transfer talks to one
 // peer, and the per-datagram path then does no parsing or formatting.
@@ -41,6 +41,7 @@ protected:
 
 private:
     void Readable();
+    void Listen(bool on);
     std::optional<Datagram> ReceiveNow();
     // The socket address to send to, or null with the error number.
     const SocketAddress* Destination(const Datagram& datagram, int& error);
@@ -56,6 +57,7 @@ private:
     int hops_ = 0;
     std::unique_ptr<QSocketNotifier> notifier_;
     std::optional<Datagram> waiting_;
+    bool listening_ = false;
 
     std::string destinationText_;
     int destinationPort_ = -1;
