@@ -25,10 +25,14 @@ constexpr const char* NoWindowsCaption = "No windows";
 constexpr const char* CloseItemName = "FileClose";
 constexpr const char* ShortCloseCaption = "Close";
 
+// A window that has closed (or was destroyed) keeps no entry, even one left
+// by a second registration: the Window menu must not offer it.
 void DropDestroyedEntries()
 {
     WindowArray.erase(std::remove_if(WindowArray.begin(), WindowArray.end(),
-                                     [](const QPointer<WindowBase>& w) { return w.isNull(); }),
+                                     [](const QPointer<WindowBase>& w) {
+                                         return w.isNull() || w->IsClosed();
+                                     }),
                       WindowArray.end());
 }
 

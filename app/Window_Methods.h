@@ -14,8 +14,8 @@
 namespace ostrel::Window_Methods {
 
 // Every registered window, in the order in which they registered. Entries
-// are weak: a window destroyed without unregistering reads as null and is
-// dropped at the next change.
+// are weak: a window destroyed without unregistering reads as null, and
+// entries of closed or destroyed windows are dropped at the next change.
 extern std::vector<QPointer<WindowBase>> WindowArray;
 // True while CloseAllWindows or CloseAllButFront is closing windows; keeps
 // the close queries of those windows from starting another close-all.

@@ -184,6 +184,13 @@ void WindowMethodsTest::registeringTwiceAndUnregisteringOnceLeavesOneEntry()
     QCOMPARE(Window_Methods::WindowArray.front(), w);
     Window_Methods::UnregisterWindow(nullptr);
     QCOMPARE(Window_Methods::WindowArray.size(), std::size_t(1));
+
+    // Once it has closed, even a doubly registered window leaves no entry.
+    Window_Methods::RegisterWindow(w);
+    w->close();
+    QVERIFY(Window_Methods::WindowArray.empty());
+    MenuBarModel::EnableMenuItems();
+    QCOMPARE(windowEntries().front()->Caption(), QString("No windows"));
 }
 
 void WindowMethodsTest::menuEnablerRefreshesOncePerSpellWithoutWindows()
