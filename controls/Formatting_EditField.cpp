@@ -55,6 +55,7 @@ void Formatting_EditField::DeleteText(int position, int length) {
 }
 
 void Formatting_EditField::FormatMe() {
+    ++formattingPasses_;
     linkStartPos_.clear();
     linkEndPos_.clear();
     link_.clear();
@@ -195,8 +196,13 @@ void Formatting_EditField::OfferOpen() {
 void Formatting_EditField::Event_Open() {
     quote_ = QString(QChar(QuoteCode));
     blue_ = LinkColour;
+    const int passesBefore = formattingPasses_;
     OfferOpen();
-    FormatMe();
+    // An owner that formatted its text itself (SetText) while opening
+    // already has the finished text; a second pass would find no tags left
+    // and empty the link table.
+    if (formattingPasses_ == passesBefore)
+        FormatMe();
 }
 
 bool Formatting_EditField::Event_KeyDown(const QString& key) {

@@ -102,6 +102,7 @@ private:
     void TakeAsClick();
 
     int selChangesOffered_ = 0;
+    int formattingPasses_ = 0;
 };
 
 }  // namespace ostrel

@@ -35,9 +35,6 @@ public:
     // declaration every local file and folder is taken.
     void AcceptFileDrop(FileFilter accepts);
 
-    // The entries a drag carries, as DropObject would report them.
-    std::vector<FolderItemPtr> ItemsOf(const QMimeData& data) const;
-
 signals:
     void Opened();
     void DropObject(const std::vector<ostrel::FolderItemPtr>& items);
@@ -50,6 +47,8 @@ protected:
 
 private:
     bool Accepts(const FolderItem& item) const;
+    // The entries a drag carries, as DropObject reports them.
+    std::vector<FolderItemPtr> ItemsOf(const QMimeData& data) const;
     // Accepts the proposed drag as a copy if it carries a file taken here;
     // returns the entries when it does, nothing otherwise.
     std::vector<FolderItemPtr> TakeAsCopy(QDropEvent& event) const;

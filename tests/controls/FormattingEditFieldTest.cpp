@@ -94,6 +94,7 @@ private slots:
     void realClicksOpenTheLinkEachTime();
     void setTextReplacesTheLinkTable();
     void openingOrder();
+    void setTextWhileOpeningKeepsTheLinks();
     void mouseTracking();
 };
 
@@ -253,6 +254,17 @@ void FormattingEditFieldTest::openingOrder() {
     QVERIFY(backgroundSetFirst);
     QCOMPARE(Describe(*field->document()), QStringLiteral("{I}About{} {UL}site"));
     QCOMPARE(textChange.count(), 1);  // the owner's change; formatting raises none
+}
+
+// An owner that formats its text itself while the field opens keeps its
+// links: the opening does not format the finished text a second time.
+void FormattingEditFieldTest::setTextWhileOpeningKeepsTheLinks() {
+    Probe field;
+    connect(&field, &Probe::Opened, this,
+            [&field] { field.SetText(QStringLiteral("<A HREF=\"mailto:x@y.z\">mail</A>")); });
+    field.Open();
+    QCOMPARE(field.Links(), QStringList{QStringLiteral("1-4:mailto:x@y.z")});
+    QCOMPARE(Describe(*field.document()), QStringLiteral("{UL}mail"));
 }
 
 void FormattingEditFieldTest::mouseTracking() {
