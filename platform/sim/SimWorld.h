@@ -63,6 +63,8 @@ public:
     // Delivers a datagram from fromAddress:fromPort to the local socket bound
     // at toPort (dropped when none is bound there). Called from outside an
     // event it is delivered at once; from inside one (a peer), it is queued.
+    // With a latency set it is due that much later either way, and the test
+    // advances the clock to deliver it.
     void Inject(const std::string& fromAddress, int fromPort, int toPort, std::string data);
     // A peer at address:port receives, as events, the datagrams sent to it.
     using Peer = std::function<void(const SentDatagram&)>;
@@ -74,7 +76,8 @@ public:
     // --- faults ---
     // The next bind fails with this OS error number.
     void FailNextBind(int errorCode);
-    // Raises the socket's Error notification with this code.
+    // Raises the Error notification of the socket bound at localPort with
+    // this code, as an event (run at once when called from outside one).
     void RaiseSocketError(int localPort, int errorCode);
     // Drops each datagram, either way, with this probability (seeded, so
     // the same seed drops the same datagrams).
