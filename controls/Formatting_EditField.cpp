@@ -8,6 +8,8 @@
 #include <QTextCursor>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace ostrel {
 
 namespace {

@@ -244,8 +244,8 @@ void FormattingEditFieldTest::openingOrder() {
     QSignalSpy textChange(field, &Colored_F_Editfield::TextChange);
     bool backgroundSetFirst = false;
     connect(field, &Colored_F_Editfield::Opened, this, [&] {
-        backgroundSetFirst =
-            field->palette().color(QPalette::Base) == field->palette().color(QPalette::Window);
+        const QPalette shown = field->viewport()->palette();
+        backgroundSetFirst = shown.color(QPalette::Base) == shown.color(QPalette::Window);
         field->setPlainText(QStringLiteral("<I>About</I> <A HREF=\"https://ostrel.invalid\">site</A>"));
     });
     QVERIFY(field->palette().color(QPalette::Base) != field->palette().color(QPalette::Window));
