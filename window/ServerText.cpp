@@ -20,7 +20,10 @@ bool IsHiddenCharacter(QChar c)
 
 QString ServerText::ForDisplay(const std::string& bytes)
 {
-    QString shown = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    // A TFTP message is a string ended by a zero byte; anything after it is
+    // padding, not text.
+    const std::string text = bytes.substr(0, bytes.find('\0'));
+    QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     for (QChar& c : shown) {
         if (IsLayoutWhitespace(c))
             c = QLatin1Char(' ');
