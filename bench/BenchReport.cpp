@@ -15,6 +15,13 @@ const char* Verdict(bool met)
     return met ? "met" : "NOT met";
 }
 
+std::string Fixed(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", value);
+    return text;
+}
+
 }  // namespace
 
 BenchReport::BenchReport(const BenchResults& results, const BenchOptions& options)
@@ -64,12 +71,13 @@ void BenchReport::PrintHeading(std::FILE* out) const
     ::uname(&host);
     std::fprintf(out, "\nOstrel benchmark, %s, %ld cores, %s %s, loopback to tftpd-hpa\n", date,
                  ::sysconf(_SC_NPROCESSORS_ONLN), host.sysname, host.release);
-    std::fprintf(out, "Medians of %d runs. MB = 1,048,576 bytes; a block is one DATA packet of 512 bytes.\n",
+    std::fprintf(out, "Medians of %d runs (MB/s range: slowest-fastest run). MB = 1,048,576 bytes;\n"
+                      "a block is one DATA packet of 512 bytes.\n",
                  options_.repeat);
     std::fprintf(out, "Time runs from starting the client process to the acknowledgement of the last block;\n"
                       "CPU and peak RSS are the client process's own (wait4 rusage).\n\n");
-    std::fprintf(out, "%-8s %7s  %-9s %9s %10s %7s %13s\n", "", "size", "client", "MB/s", "blocks/s", "CPU s",
-                 "peak RSS KiB");
+    std::fprintf(out, "%-8s %7s  %-9s %9s %13s %10s %7s %13s\n", "", "size", "client", "MB/s", "(range)",
+                 "blocks/s", "CPU s", "peak RSS KiB");
 }
 
 void BenchReport::PrintRow(std::FILE* out, const BenchCase& benchCase) const
@@ -77,9 +85,11 @@ void BenchReport::PrintRow(std::FILE* out, const BenchCase& benchCase) const
     const double seconds = benchCase.samples.MedianDataSeconds();
     const double megabytes = static_cast<double>(benchCase.sizeMB);
     const double blocks = static_cast<double>(Blocks(benchCase.sizeMB));
-    std::fprintf(out, "%-8s %4llu MB  %-9s %9.2f %10.0f %7.2f %13ld\n", DirectionName(benchCase.direction),
+    const std::string range = "(" + Fixed(megabytes / benchCase.samples.SlowestDataSeconds()) + "-"
+                              + Fixed(megabytes / benchCase.samples.FastestDataSeconds()) + ")";
+    std::fprintf(out, "%-8s %4llu MB  %-9s %9.2f %13s %10.0f %7.2f %13ld\n", DirectionName(benchCase.direction),
                  static_cast<unsigned long long>(benchCase.sizeMB), ClientName(benchCase.client),
-                 megabytes / seconds, blocks / seconds, benchCase.samples.MedianCpuSeconds(),
+                 megabytes / seconds, range.c_str(), blocks / seconds, benchCase.samples.MedianCpuSeconds(),
                  benchCase.samples.MedianMaxRssKiB());
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace ostrel::bench {
 
@@ -15,13 +16,30 @@ double SampleSet::Median(std::vector<double> values)
     return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
-double SampleSet::MedianDataSeconds() const
+std::vector<double> SampleSet::DataSeconds() const
 {
     std::vector<double> values;
     for (const Sample& s : samples_) {
         values.push_back(s.dataSeconds);
     }
-    return Median(std::move(values));
+    return values;
+}
+
+double SampleSet::MedianDataSeconds() const
+{
+    return Median(DataSeconds());
+}
+
+double SampleSet::FastestDataSeconds() const
+{
+    const std::vector<double> values = DataSeconds();
+    return values.empty() ? 0 : *std::min_element(values.begin(), values.end());
+}
+
+double SampleSet::SlowestDataSeconds() const
+{
+    const std::vector<double> values = DataSeconds();
+    return values.empty() ? 0 : *std::max_element(values.begin(), values.end());
 }
 
 double SampleSet::MedianWholeSeconds() const

@@ -20,12 +20,15 @@ public:
     std::size_t Count() const { return samples_.size(); }
 
     double MedianDataSeconds() const;
+    double FastestDataSeconds() const;
+    double SlowestDataSeconds() const;
     double MedianWholeSeconds() const;
     double MedianCpuSeconds() const;
     long MedianMaxRssKiB() const;
 
 private:
     static double Median(std::vector<double> values);
+    std::vector<double> DataSeconds() const;
 
     std::vector<Sample> samples_;
 };
