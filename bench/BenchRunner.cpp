@@ -6,6 +6,8 @@
 #include "bench/OstrelChild.h"
 #include "bench/PayloadFiles.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -39,6 +41,9 @@ BenchRunner::BenchRunner(BenchOptions options, std::filesystem::path selfBinary)
 BenchResults BenchRunner::Run()
 {
     BenchResults results;
+    if (::access(options_.tftpBinary.c_str(), X_OK) != 0) {
+        throw BenchError(options_.tftpBinary + " is missing: install tftp-hpa");
+    }
     results.rssFloorKiB = MeasureRssFloor();
     MakePayloads();
     server_ = std::make_unique<TftpdProcess>(served_, options_.tftpdBinary);

@@ -82,6 +82,7 @@ ChildResult ChildProcess::Run(const std::vector<std::string>& argv, const std::f
         pointers.push_back(arg.data());
     }
     pointers.push_back(nullptr);
+    const std::string execFailed = "cannot run " + argv[0] + "\n";
 
     ChildResult result;
     result.startNs = MonotonicNs();
@@ -94,6 +95,8 @@ ChildResult ChildProcess::Run(const std::vector<std::string>& argv, const std::f
         ::dup2(outputFd, STDOUT_FILENO);
         ::dup2(outputFd, STDERR_FILENO);
         ::execv(pointers[0], pointers.data());
+        const ssize_t ignored = ::write(STDERR_FILENO, execFailed.data(), execFailed.size());
+        (void)ignored;
         ::_exit(ExecFailedExit);
     }
     ::close(outputFd);
