@@ -6,6 +6,7 @@
 #include "AppFixture.h"
 
 #include "app/ErrorReport.h"
+#include "app/InstanceChannel.h"
 #include "app/General_Methods.h"
 #include "app/M_AppStore.h"
 #include "app/OstrelApplication.h"
@@ -17,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <future>
 #include <stdexcept>
 
 using namespace ostrel;
@@ -64,6 +66,7 @@ private slots:
     void eachDocumentGetsItsOwnWindow();
     void launchWithoutUsableDocumentsOpensOnePlainWindow();
     void reopenOpensAWindowOnlyWhenNoneIsOpen();
+    void laterLaunchesHandTheirDocumentsToTheRunningApp();
     void newAndCloseAllCommands();
     void optionKeySwapsCloseForCloseAll();
     void reportOfAnEmptyMessageIsTheStackAlone();
@@ -191,6 +194,34 @@ void AppTest::reopenOpensAWindowOnlyWhenNoneIsOpen()
     QCOMPARE(WindowList::WindowCount(), 1);
     QVERIFY(!app().Event_HandleAppleEvent("aevt", "rapp"));
     QCOMPARE(WindowList::WindowCount(), 1);
+}
+
+void AppTest::laterLaunchesHandTheirDocumentsToTheRunningApp()
+{
+    QTemporaryDir dir;
+    const QString document = dir.filePath("startup-config");
+    QFile file(document);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    InstanceChannel channel(QStringLiteral("ostrel-apptest-%1").arg(QCoreApplication::applicationPid()));
+    QVERIFY(channel.Listen());
+    app().ConnectChannel(channel);
+
+    auto laterLaunch = [&channel](const QStringList& documents) {
+        std::future<bool> taken = std::async(std::launch::async, [name = channel.ServerName(), documents] {
+            return InstanceChannel(name).HandOver(documents);
+        });
+        while (taken.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        return taken.get();
+    };
+    QVERIFY(laterLaunch({}));  // re-open with no window: one window
+    QCOMPARE(WindowList::WindowCount(), 1);
+    QVERIFY(laterLaunch({}));  // re-open with a window: nothing
+    QCOMPARE(WindowList::WindowCount(), 1);
+    QVERIFY(laterLaunch({document}));
+    QTRY_COMPARE(WindowList::WindowCount(), 2);
+    QCOMPARE(AppFixture::TransferWindows().front()->sendFile->Path().string(), document.toStdString());
 }
 
 void AppTest::newAndCloseAllCommands()
