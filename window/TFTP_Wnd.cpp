@@ -574,6 +574,9 @@ void TFTP_Wnd::Event_Open()
     TransferType = DirectionSend;
     TransferStatus = StatusIdle;
     UpdateControls();
+    // Typing in a new window goes to the server's address, replacing the
+    // prompt there (the field selects its text when it gets the focus).
+    AddressFld()->setFocus(Qt::OtherFocusReason);
 }
 
 bool TFTP_Wnd::Event_CancelClose(bool appQuitting)

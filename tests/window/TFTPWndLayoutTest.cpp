@@ -168,13 +168,17 @@ void TFTPWndLayoutTest::fieldsSelectTheirTextOnFocus()
     ProbeWnd* window = world_->Open();
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window));
+    // A new window starts in the address field, with its prompt selected.
+    QTRY_VERIFY(window->AddressFld()->hasFocus());
+    QCOMPARE(window->AddressFld()->selectedText(), QStringLiteral("Server Name or Address"));
+
     auto* edit = static_cast<QLineEdit*>(window->Control(field));
     edit->setText(before);
-
+    window->FileBtn()->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(!edit->hasFocus());
     QTest::mouseClick(edit, Qt::LeftButton, Qt::NoModifier, QPoint(5, edit->height() / 2));
     QTRY_VERIFY(edit->hasFocus());
-    QCOMPARE(edit->selectionStart(), 0);
-    QCOMPARE(edit->selectionLength(), before.size());
+    QCOMPARE(edit->selectedText(), before);
     QTest::keyClicks(edit, QStringLiteral("tftp"));
     QCOMPARE(edit->text(), QStringLiteral("tftp"));
 }
