@@ -134,9 +134,9 @@ QString Legal()
 
 QString Credit()
 {
-    return QStringLiteral(
-        "A desktop TFTP client, by the Ostrel developers\n"
-        "Copyright (c) 2026 The Ostrel developers. Released under the MIT License.");
+    return QString::fromUtf8(
+        "A desktop TFTP client\n"
+        "\u00A9 2026 The Ostrel developers. Released under the MIT License.");
 }
 
 }  // namespace ostrel::About_Texts

@@ -11,6 +11,7 @@
 #include "app/OstrelApplication.h"
 #include "app/TrayIcon.h"
 #include "app/Window_Methods.h"
+#include "platform/ProcessSignals.h"
 #include "platform/gui/ApplicationQuit.h"
 #include "platform/gui/MenuBarModel.h"
 #include "platform/gui/MenuItem.h"
@@ -252,6 +253,7 @@ QIcon App::ApplicationIcon()
 
 int App::Main(int argc, char** argv)
 {
+    ProcessSignals::IgnoreFatalWriteSignals();
     OstrelApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(ApplicationName));
     QApplication::setApplicationVersion(QString::fromLatin1(OSTREL_VERSION));

@@ -2,10 +2,12 @@
 
 #include <QDataStream>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFileInfo>
 #include <QIODevice>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QStandardPaths>
 #include <QUrl>
 
 #ifdef Q_OS_UNIX
@@ -56,10 +58,14 @@ InstanceChannel::~InstanceChannel()
 QString InstanceChannel::DefaultServerName()
 {
 #ifdef Q_OS_UNIX
-    return QStringLiteral("ostrel-%1").arg(static_cast<qulonglong>(getuid()));
+    const QString name = QStringLiteral("ostrel-%1").arg(static_cast<qulonglong>(getuid()));
 #else
-    return QStringLiteral("ostrel-%1").arg(qEnvironmentVariable("USERNAME"));
+    const QString name = QStringLiteral("ostrel-%1").arg(qEnvironmentVariable("USERNAME"));
 #endif
+    // In the user's own runtime folder (mode 0700), not in the shared
+    // temporary folder, where another user could take the name first.
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return folder.isEmpty() ? name : QDir(folder).filePath(name);
 }
 
 QStringList InstanceChannel::AbsolutePaths(const QStringList& arguments)

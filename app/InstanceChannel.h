@@ -26,8 +26,8 @@ public:
     explicit InstanceChannel(QString serverName = DefaultServerName(), QObject* parent = nullptr);
     ~InstanceChannel() override;
 
-    // "ostrel-<uid>": one name per user, so users never reach each
-    // other's instance.
+    // "ostrel-<uid>" in the user's runtime folder: one per user, so users
+    // never reach each other's instance.
     static QString DefaultServerName();
     const QString& ServerName() const { return serverName_; }
 

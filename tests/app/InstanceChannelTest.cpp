@@ -11,6 +11,7 @@
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocalSocket>
 #include <QSignalSpy>
 #include <QtTest>
@@ -80,6 +81,7 @@ private slots:
     void malformedFramesAreDropped_data();
     void malformedFramesAreDropped();
     void argumentsBecomeAbsolutePaths();
+    void defaultNameLiesInAFolderOnlyTheUserCanReach();
 };
 
 void InstanceChannelTest::handOverReachesTheRunningInstance_data()
@@ -171,6 +173,16 @@ void InstanceChannelTest::argumentsBecomeAbsolutePaths()
     const QString here = QDir::currentPath();
     QCOMPARE(InstanceChannel::AbsolutePaths({"image.bin", "/srv/x.cfg", "file:///srv/my%20file.txt", ""}),
              (QStringList{QDir(here).filePath("image.bin"), "/srv/x.cfg", "/srv/my file.txt"}));
+}
+
+void InstanceChannelTest::defaultNameLiesInAFolderOnlyTheUserCanReach()
+{
+    const QFileInfo socket(InstanceChannel::DefaultServerName());
+    QVERIFY(socket.isAbsolute());
+    QVERIFY(socket.fileName().startsWith(QStringLiteral("ostrel-")));
+    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                      QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+    QCOMPARE(QFileInfo(socket.path()).permissions() & others, QFile::Permissions());
 }
 
 QTEST_GUILESS_MAIN(InstanceChannelTest)
