@@ -74,6 +74,11 @@ App::App(QObject* parent) : QObject(parent), menu_(new Menu(this))
 
 App::~App()
 {
+    if (application_) {
+        application_->SetExceptionHandler({});
+        application_->SetFileOpenHandler({});
+        application_->SetReopenHandler({});
+    }
     menu_->SetApplicationTarget(nullptr);
     General_Methods::gMenuEnabler.reset();
 }
@@ -195,9 +200,12 @@ void App::Reopen() { Event_HandleAppleEvent(CoreEventClass, ReopenEventID); }
 
 void App::ConnectApplication(OstrelApplication& application)
 {
+    application_ = &application;
     application.SetExceptionHandler(
         [this](const RuntimeException& error) { Event_UnhandledException(error); });
-    application.SetFileOpenHandler([this](const QString& path) { OpenDocuments({path}); });
+    // The system's own hand-over (macOS): as there, a folder opens nothing.
+    application.SetFileOpenHandler(
+        [this](const QString& path) { Event_OpenDocument(ItemForPath(path)); });
     application.SetReopenHandler([this] { Reopen(); });
 }
 

@@ -17,6 +17,7 @@
 
 #include <QIcon>
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 
 #include <functional>
@@ -107,6 +108,8 @@ private:
     void UpdateTrayIcon();
 
     Menu* menu_ = nullptr;
+    // The application whose events come here; let go of on destruction.
+    QPointer<OstrelApplication> application_;
     TransferWindowMaker maker_;
     std::unique_ptr<TrayIcon> tray_;
     bool startupRefused_ = false;

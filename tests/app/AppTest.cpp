@@ -11,9 +11,12 @@
 #include "app/M_AppStore.h"
 #include "app/OstrelApplication.h"
 #include "app/RuntimeException.h"
+#include "controls/FilenameField.h"
 #include "platform/gui/OptionKey.h"
+#include "window/TFTP_Wnd.h"
 
 #include <QClipboard>
+#include <QFileOpenEvent>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -65,12 +68,15 @@ private slots:
     void versionQueryRunsOnce();
     void eachDocumentGetsItsOwnWindow();
     void launchWithoutUsableDocumentsOpensOnePlainWindow();
+    void documentsOpenRealTransferWindowsSetToSend();
     void reopenOpensAWindowOnlyWhenNoneIsOpen();
+    void systemFileOpenAndQuitEventsReachTheApp();
     void laterLaunchesHandTheirDocumentsToTheRunningApp();
     void newAndCloseAllCommands();
     void optionKeySwapsCloseForCloseAll();
     void reportOfAnEmptyMessageIsTheStackAlone();
     void reportShowsFifteenLinesAndCopiesAll();
+    void reportRaisedWhileAReportIsShownStacksNoDialog();
     void exceptionEscapingAHandlerIsReportedAndOstrelGoesOn();
 
 private:
@@ -184,6 +190,25 @@ void AppTest::launchWithoutUsableDocumentsOpensOnePlainWindow()
     QCOMPARE(WindowList::WindowCount(), 1);
 }
 
+void AppTest::documentsOpenRealTransferWindowsSetToSend()
+{
+    QTemporaryDir dir;
+    const QString document = dir.filePath("fw.bin");
+    QFile file(document);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("firmware");
+    file.close();
+    app().SetTransferWindowMaker(App::DefaultTransferWindowMaker());
+
+    app().OpenDocuments({document});
+    auto* window = dynamic_cast<TFTP_Wnd*>(WindowList::FrontWindow());
+    QVERIFY(window);
+    QVERIFY(window->FileFld()->GetFile());
+    QCOMPARE(window->FileFld()->GetFile()->Path().string(), document.toStdString());
+    QVERIFY(window->windowTitle().contains(QStringLiteral("fw.bin")));
+    QCOMPARE(Window_Methods::WindowArray.size(), std::size_t{1});
+}
+
 void AppTest::reopenOpensAWindowOnlyWhenNoneIsOpen()
 {
     QVERIFY(!app().Event_HandleAppleEvent("aevt", "rApp"));
@@ -194,6 +219,30 @@ void AppTest::reopenOpensAWindowOnlyWhenNoneIsOpen()
     QCOMPARE(WindowList::WindowCount(), 1);
     QVERIFY(!app().Event_HandleAppleEvent("aevt", "rapp"));
     QCOMPARE(WindowList::WindowCount(), 1);
+}
+
+void AppTest::systemFileOpenAndQuitEventsReachTheApp()
+{
+    auto* application = qobject_cast<OstrelApplication*>(QCoreApplication::instance());
+    app().ConnectApplication(*application);
+    QTemporaryDir dir;
+    const QString document = dir.filePath("config.txt");
+    QFile file(document);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+
+    QFileOpenEvent openFolder(dir.path());
+    QCoreApplication::sendEvent(application, &openFolder);
+    QCOMPARE(WindowList::WindowCount(), 0);
+    QFileOpenEvent openFile(document);
+    QCoreApplication::sendEvent(application, &openFile);
+    QCOMPARE(AppFixture::TransferWindows().size(), std::size_t{1});
+
+    // The system's quit request asks the windows, like File > Quit.
+    QEvent quit(QEvent::Quit);
+    QCoreApplication::sendEvent(application, &quit);
+    QCOMPARE(WindowList::WindowCount(), 0);
+    QCOMPARE(fixture_->exitCodes, std::vector<int>{0});
 }
 
 void AppTest::laterLaunchesHandTheirDocumentsToTheRunningApp()
@@ -303,6 +352,23 @@ void AppTest::reportShowsFifteenLinesAndCopiesAll()
     QVERIFY(copied.endsWith(QStringLiteral("frame 17\nframe 18")));
 }
 
+void AppTest::reportRaisedWhileAReportIsShownStacksNoDialog()
+{
+    // A fault that recurs in every event the dialog's own loop delivers
+    // (a repaint, say) must not pile up dialogs.
+    const RuntimeException error("again", {"frame"});
+    fixture_->dialogs.SetMessageAnswer([this, &error](const MessageDialogRequest&) {
+        app().Event_UnhandledException(error);
+        return DialogButton::Action;
+    });
+    QVERIFY(app().Event_UnhandledException(error));
+    QCOMPARE(dialogs().size(), std::size_t{1});
+    QVERIFY(!ErrorReport::IsShowing());
+
+    QVERIFY(app().Event_UnhandledException(error));  // the next one is shown again
+    QCOMPARE(dialogs().size(), std::size_t{2});
+}
+
 void AppTest::exceptionEscapingAHandlerIsReportedAndOstrelGoesOn()
 {
     auto* application = qobject_cast<OstrelApplication*>(QCoreApplication::instance());
@@ -330,7 +396,6 @@ void AppTest::exceptionEscapingAHandlerIsReportedAndOstrelGoesOn()
     QSignalSpy fired(&later, &QTimer::timeout);
     later.start(0);
     QVERIFY(fired.wait());
-    application->SetExceptionHandler({});
 }
 
 int main(int argc, char** argv)
