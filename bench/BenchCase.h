@@ -1,11 +1,10 @@
 #pragma once
-// One measured case (which direction, which file size, which client) with
-// its samples, and the results of a whole run.
+// One measured case: which direction, which file size, which client, and
+// its samples.
 
 #include "bench/SampleSet.h"
 
 #include <cstdint>
-#include <vector>
 
 namespace ostrel::bench {
 
@@ -17,21 +16,6 @@ struct BenchCase {
     std::uint64_t sizeMB = 0;
     Client client = Client::Ostrel;
     SampleSet samples;
-};
-
-struct BenchResults {
-    std::vector<BenchCase> cases;
-    long rssFloorKiB = 0;  // ru_maxrss of a child that does nothing
-
-    const BenchCase* Find(Direction direction, std::uint64_t sizeMB, Client client) const
-    {
-        for (const BenchCase& c : cases) {
-            if (c.direction == direction && c.sizeMB == sizeMB && c.client == client) {
-                return &c;
-            }
-        }
-        return nullptr;
-    }
 };
 
 }  // namespace ostrel::bench

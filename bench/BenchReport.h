@@ -4,7 +4,7 @@
 // to tftp-hpa, and Ostrel's peak memory for the smallest and the largest
 // file, each with its target and whether it was met.
 
-#include "bench/BenchCase.h"
+#include "bench/BenchResults.h"
 #include "bench/BenchOptions.h"
 
 #include <cstdint>

@@ -5,7 +5,7 @@
 // number of times. Every transfer is verified byte for byte before its
 // figures count; the first failure ends the run with a BenchError.
 
-#include "bench/BenchCase.h"
+#include "bench/BenchResults.h"
 #include "bench/BenchOptions.h"
 #include "bench/ChildProcess.h"
 #include "bench/ScratchFolder.h"

@@ -16,57 +16,21 @@ double SampleSet::Median(std::vector<double> values)
     return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
-std::vector<double> SampleSet::DataSeconds() const
-{
-    std::vector<double> values;
-    for (const Sample& s : samples_) {
-        values.push_back(s.dataSeconds);
-    }
-    return values;
-}
-
-double SampleSet::MedianDataSeconds() const
-{
-    return Median(DataSeconds());
-}
-
 double SampleSet::FastestDataSeconds() const
 {
-    const std::vector<double> values = DataSeconds();
+    const std::vector<double> values = Values(&Sample::dataSeconds);
     return values.empty() ? 0 : *std::min_element(values.begin(), values.end());
 }
 
 double SampleSet::SlowestDataSeconds() const
 {
-    const std::vector<double> values = DataSeconds();
+    const std::vector<double> values = Values(&Sample::dataSeconds);
     return values.empty() ? 0 : *std::max_element(values.begin(), values.end());
-}
-
-double SampleSet::MedianWholeSeconds() const
-{
-    std::vector<double> values;
-    for (const Sample& s : samples_) {
-        values.push_back(s.wholeSeconds);
-    }
-    return Median(std::move(values));
-}
-
-double SampleSet::MedianCpuSeconds() const
-{
-    std::vector<double> values;
-    for (const Sample& s : samples_) {
-        values.push_back(s.cpuSeconds);
-    }
-    return Median(std::move(values));
 }
 
 long SampleSet::MedianMaxRssKiB() const
 {
-    std::vector<double> values;
-    for (const Sample& s : samples_) {
-        values.push_back(static_cast<double>(s.maxRssKiB));
-    }
-    return std::lround(Median(std::move(values)));
+    return std::lround(Median(Values(&Sample::maxRssKiB)));
 }
 
 }  // namespace ostrel::bench
