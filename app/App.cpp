@@ -18,9 +18,7 @@
 #include "platform/gui/OptionKey.h"
 #include "platform/gui/WindowList.h"
 
-#ifdef OSTREL_HAVE_TFTP_WND
 #include "window/TFTP_Wnd.h"
-#endif
 
 #include <QFile>
 
@@ -87,15 +85,11 @@ void App::SetTransferWindowMaker(TransferWindowMaker maker) { maker_ = std::move
 
 App::TransferWindowMaker App::DefaultTransferWindowMaker()
 {
-#ifdef OSTREL_HAVE_TFTP_WND
     return {[]() -> WindowBase* { return new TFTP_Wnd(); },
             [](WindowBase* window, const FolderItemPtr& item) {
                 if (auto* transfer = qobject_cast<TFTP_Wnd*>(window))
                     transfer->SetSendFile(item);
             }};
-#else
-    return {};
-#endif
 }
 
 // --- events ---

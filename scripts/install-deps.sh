@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  libqt6svg6
   libgtest-dev googletest
   tftpd-hpa tftp-hpa
   fonts-dejavu-core
