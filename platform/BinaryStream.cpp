@@ -16,6 +16,9 @@ constexpr mode_t NewFileMode = 0666;
 // Reads grow their buffer by at most this much at a time, so that a huge
 // count does not allocate memory the file cannot fill.
 constexpr std::size_t ReadChunk = 64 * 1024;
+// What a read-only stream reads ahead: sixteen TFTP blocks, a fixed amount
+// whatever the file's size.
+constexpr std::size_t ReadAheadSize = 8 * 1024;
 
 int OpenFile(const FolderItem& file, int flags)
 {
@@ -35,7 +38,9 @@ std::unique_ptr<BinaryStream> BinaryStream::Open(const FolderItem& file, bool re
     if (fd < 0) {
         return nullptr;
     }
-    return std::unique_ptr<BinaryStream>(new BinaryStream(fd));
+    // Reading ahead would move the file position past what a later write
+    // expects, so only a read-only stream does it.
+    return std::unique_ptr<BinaryStream>(new BinaryStream(fd, !readWrite));
 }
 
 std::unique_ptr<BinaryStream> BinaryStream::Create(const FolderItem& file, bool overwrite)
@@ -44,11 +49,12 @@ std::unique_ptr<BinaryStream> BinaryStream::Create(const FolderItem& file, bool 
     if (fd < 0) {
         return nullptr;
     }
-    return std::unique_ptr<BinaryStream>(new BinaryStream(fd));
+    return std::unique_ptr<BinaryStream>(new BinaryStream(fd, false));
 }
 
-BinaryStream::BinaryStream(int fd)
+BinaryStream::BinaryStream(int fd, bool readAhead)
     : fd_(fd)
+    , readAhead_(readAhead)
 {
 }
 
@@ -66,22 +72,54 @@ std::string BinaryStream::Read(std::size_t count)
     }
     std::size_t got = 0;
     while (got < count) {
-        if (bytes.size() == got) {
-            bytes.resize(got + std::min(count - got, ReadChunk));
+        const std::size_t wanted = count - got;
+        if (aheadStart_ < aheadEnd_) {
+            const std::size_t taken = std::min(wanted, aheadEnd_ - aheadStart_);
+            bytes.append(ahead_.get() + aheadStart_, taken);
+            aheadStart_ += taken;
+            got += taken;
+            continue;
         }
-        const ssize_t n = ::read(fd_, bytes.data() + got, bytes.size() - got);
-        if (n > 0) {
-            got += static_cast<std::size_t>(n);
-        } else if (n == 0) {
+        long n;
+        if (readAhead_ && wanted < ReadAheadSize) {
+            if (!ahead_) {
+                ahead_ = std::make_unique<char[]>(ReadAheadSize);
+            }
+            n = ReadOnce(ahead_.get(), ReadAheadSize);
+            aheadStart_ = 0;
+            aheadEnd_ = n > 0 ? static_cast<std::size_t>(n) : 0;
+        } else {
+            if (bytes.size() == got) {
+                bytes.resize(got + std::min(wanted, ReadChunk));
+            }
+            n = ReadOnce(bytes.data() + got, bytes.size() - got);
+            if (n > 0) {
+                got += static_cast<std::size_t>(n);
+            }
+            bytes.resize(got);
+        }
+        if (n == 0) {
             eof_ = true;
-            break;
-        } else if (errno != EINTR) {
-            lastError_ = errno;
+        }
+        if (n <= 0) {
             break;
         }
     }
-    bytes.resize(got);
     return bytes;
+}
+
+long BinaryStream::ReadOnce(char* into, std::size_t count)
+{
+    for (;;) {
+        const ssize_t n = ::read(fd_, into, count);
+        if (n >= 0) {
+            return static_cast<long>(n);
+        }
+        if (errno != EINTR) {
+            lastError_ = errno;
+            return -1;
+        }
+    }
 }
 
 bool BinaryStream::Write(std::string_view bytes)

@@ -1,8 +1,11 @@
 #pragma once
-// A stream of raw bytes over a local file, unbuffered so that every failure
-// is reported to the call that caused it: Read tells the end of the file
-// apart from a read error, Write and Close report whether the bytes reached
-// the file.
+// A stream of raw bytes over a local file that reports every failure to the
+// call that meets it: Read tells the end of the file apart from a read
+// error, Write and Close report whether the bytes reached the file. Writes
+// are unbuffered. A read-only stream reads ahead in one small chunk (a file
+// being sent is read block by block, and a system call per block would cost
+// more than the block); a failure then surfaces at the position where it
+// happened, after the bytes before it, exactly as without the chunk.
 
 #include "platform/FolderItem.h"
 
@@ -38,8 +41,16 @@ public:
     bool Close();
 
 private:
-    explicit BinaryStream(int fd);
+    BinaryStream(int fd, bool readAhead);
+    // Reads once from the file into `into`; the count, 0 at the end, or -1
+    // with lastError_ set.
+    long ReadOnce(char* into, std::size_t count);
+
     int fd_ = -1;
+    bool readAhead_ = false;
+    std::unique_ptr<char[]> ahead_;
+    std::size_t aheadStart_ = 0;
+    std::size_t aheadEnd_ = 0;
     bool eof_ = false;
     int lastError_ = 0;
     bool closeFailed_ = false;

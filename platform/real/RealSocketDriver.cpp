@@ -16,6 +16,10 @@ namespace ostrel {
 namespace {
 
 constexpr int HighestPort = 0xFFFF;
+// Send-complete notices wait this long for a reply to arrive, which then
+// carries them: an event-loop pass of their own for every datagram would
+// cost more than the datagram.
+constexpr int SendCompleteDelayMs = 1;
 // Room for the largest UDP payload.
 constexpr std::size_t MaxDatagram = 65536;
 
@@ -67,15 +71,13 @@ bool LostQuietly(int error)
 
 RealSocketDriver::RealSocketDriver(SocketEvents events)
     : events_(std::move(events))
+    , life_(std::make_shared<const bool>(true))
 {
     senderText_.reserve(INET6_ADDRSTRLEN);
 }
 
 RealSocketDriver::~RealSocketDriver()
 {
-    if (destroyedFlag_ != nullptr) {
-        *destroyedFlag_ = true;
-    }
     Close();
 }
 
@@ -169,9 +171,7 @@ void RealSocketDriver::Send(const Datagram& datagram)
         return;
     }
     pendingSendComplete_ = true;
-    if (!notifyTimer_.isActive()) {
-        notifyTimer_.start(0, this);
-    }
+    ScheduleNotices(SendCompleteDelayMs);
 }
 
 const SocketAddress* RealSocketDriver::Destination(const Datagram& datagram, int& error)
@@ -215,25 +215,24 @@ void RealSocketDriver::Readable()
     if (waiting_) {
         return;
     }
+    // Notices of earlier sends go first, so that they keep their order with
+    // the reply; in lock-step this is where they are usually delivered.
+    if (!DeliverPendingFirst()) {
+        return;
+    }
     waiting_ = ReceiveNow();
     if (!waiting_) {
         return;
     }
-    // The handler may close or destroy this socket; the flag tells.
-    bool destroyed = false;
-    bool* const outer = destroyedFlag_;
-    destroyedFlag_ = &destroyed;
+    // The handler may close or destroy this socket.
+    const std::weak_ptr<const bool> alive = life_;
     const std::function<void()> notify = events_.dataAvailable;
     if (notify) {
         notify();
     }
-    if (destroyed) {
-        if (outer != nullptr) {
-            *outer = true;
-        }
+    if (alive.expired()) {
         return;
     }
-    destroyedFlag_ = outer;
     // Left unread, the datagram would keep the level-triggered notifier
     // firing: stop listening until it is read. Toggling the notifier costs
     // the event loop a wake-up, so the usual path, read at once, keeps it.
@@ -317,8 +316,14 @@ void RealSocketDriver::Close()
 void RealSocketDriver::RaiseLater(int errorCode)
 {
     pendingErrors_.push_back(errorCode);
-    if (!notifyTimer_.isActive()) {
-        notifyTimer_.start(0, this);
+    ScheduleNotices(0);
+}
+
+void RealSocketDriver::ScheduleNotices(int delayMs)
+{
+    if (!notifyTimer_.isActive() || delayMs < noticeDelayMs_) {
+        notifyTimer_.start(delayMs, Qt::PreciseTimer, this);
+        noticeDelayMs_ = delayMs;
     }
 }
 
@@ -332,35 +337,42 @@ void RealSocketDriver::timerEvent(QTimerEvent* event)
     DeliverPending();
 }
 
-void RealSocketDriver::DeliverPending()
+bool RealSocketDriver::DeliverPendingFirst()
+{
+    if (!notifyTimer_.isActive()) {
+        return true;
+    }
+    notifyTimer_.stop();
+    return DeliverPending();
+}
+
+bool RealSocketDriver::DeliverPending()
 {
     // Each handler may close or destroy this socket. Closing clears what is
-    // pending; destroying is seen through the flag the destructor sets.
-    bool destroyed = false;
-    bool* const outer = destroyedFlag_;
-    destroyedFlag_ = &destroyed;
-    while (!destroyed && !pendingErrors_.empty()) {
+    // pending.
+    const std::weak_ptr<const bool> alive = life_;
+    while (!pendingErrors_.empty()) {
         const int code = pendingErrors_.front();
         pendingErrors_.erase(pendingErrors_.begin());
         const std::function<void(int)> notify = events_.error;
         if (notify) {
             notify(code);
         }
+        if (alive.expired()) {
+            return false;
+        }
     }
-    if (!destroyed && pendingSendComplete_) {
+    if (pendingSendComplete_) {
         pendingSendComplete_ = false;
         const std::function<void()> notify = events_.sendComplete;
         if (notify) {
             notify();
         }
-    }
-    if (destroyed) {
-        if (outer != nullptr) {
-            *outer = true;
+        if (alive.expired()) {
+            return false;
         }
-        return;
     }
-    destroyedFlag_ = outer;
+    return fd_ >= 0;
 }
 
 }  // namespace ostrel

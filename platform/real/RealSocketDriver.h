@@ -3,10 +3,11 @@
 // A QSocketNotifier watches for datagrams; each one is taken into a one-slot
 // queue and announced; if the handler leaves it unread, the notifier pauses
 // until it is read, so each datagram is announced exactly once and an unread
-// one does not spin the loop. Errors of sends and the send-complete notice are raised from a
-// zero-delay timer, never from inside Send. The last destination's socket
-// address and the last sender's text are cached: a transfer talks to one
-// peer, and the per-datagram path then does no parsing or formatting.
+// one does not spin the loop. Errors of sends and the send-complete notice
+// are raised from a short timer or just before the next datagram is
+// announced, never from inside Send. The last destination's socket address
+// and the last sender's text are cached: a transfer talks to one peer, and
+// the per-datagram path then does no parsing or formatting.
 
 #include "platform/AddressText.h"
 #include "platform/Backend.h"
@@ -48,7 +49,11 @@ private:
     const std::string& SenderText(const sockaddr_storage& sender, socklen_t length);
     void ApplyHopLimit();
     void RaiseLater(int errorCode);
-    void DeliverPending();
+    void ScheduleNotices(int delayMs);
+    // Both deliver the pending notices; false when a handler closed or
+    // destroyed the socket.
+    bool DeliverPendingFirst();
+    bool DeliverPending();
 
     SocketEvents events_;
     int fd_ = -1;
@@ -67,11 +72,12 @@ private:
     std::string senderText_;
 
     QBasicTimer notifyTimer_;
+    int noticeDelayMs_ = 0;
     std::vector<int> pendingErrors_;
     bool pendingSendComplete_ = false;
-    // Set while notifications are delivered; tells the delivery loop that a
-    // handler destroyed this driver.
-    bool* destroyedFlag_ = nullptr;
+    // Expires with this driver: a handler that destroyed it is seen through
+    // a weak reference taken before the call.
+    std::shared_ptr<const bool> life_;
 };
 
 }  // namespace ostrel

@@ -51,22 +51,47 @@ protected:
 
 TEST_F(FilesTest, ReadGivesFewerBytesOnlyAtEndOfFile)
 {
-    std::string bytes(1000, '\0');
+    std::string bytes(20000, '\0');
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        bytes[i] = static_cast<char>(i * 7);
+        bytes[i] = static_cast<char>(i * 7 + i / 251);
     }
     const FolderItem file = WriteFile("data.bin", bytes);
-    auto stream = BinaryStream::Open(file, false);
-    ASSERT_NE(stream, nullptr);
+    struct Case {
+        bool readWrite;
+        std::size_t piece;
+    };
+    for (const Case c : {Case{false, 512}, Case{true, 512}, Case{false, 7000}, Case{false, 1 << 20}}) {
+        SCOPED_TRACE(testing::Message() << "readWrite " << c.readWrite << ", piece " << c.piece);
+        auto stream = BinaryStream::Open(file, c.readWrite);
+        ASSERT_NE(stream, nullptr);
+        std::string all;
+        for (;;) {
+            const std::string piece = stream->Read(c.piece);
+            all += piece;
+            if (piece.size() < c.piece) {
+                break;
+            }
+            ASSERT_FALSE(stream->EndOfFile()) << "at " << all.size();
+        }
+        EXPECT_EQ(all, bytes);
+        EXPECT_TRUE(stream->EndOfFile());
+        EXPECT_EQ(stream->Read(512), "");
+        EXPECT_FALSE(stream->Failed());
+        EXPECT_TRUE(stream->Close());
+        EXPECT_TRUE(stream->Close()) << "closing twice is harmless";
+    }
+}
 
-    EXPECT_EQ(stream->Read(512), bytes.substr(0, 512));
-    EXPECT_FALSE(stream->EndOfFile());
-    EXPECT_EQ(stream->Read(512), bytes.substr(512));
-    EXPECT_TRUE(stream->EndOfFile());
-    EXPECT_EQ(stream->Read(512), "");
-    EXPECT_FALSE(stream->Failed());
+TEST_F(FilesTest, ReadWriteStreamWritesWhereReadingStopped)
+{
+    const FolderItem file = WriteFile("patch.bin", "abcdefgh");
+    auto stream = BinaryStream::Open(file, true);
+    ASSERT_NE(stream, nullptr);
+    EXPECT_EQ(stream->Read(3), "abc");
+    EXPECT_TRUE(stream->Write("XY"));
+    EXPECT_EQ(stream->Read(10), "fgh");
     EXPECT_TRUE(stream->Close());
-    EXPECT_TRUE(stream->Close()) << "closing twice is harmless";
+    EXPECT_EQ(ReadFile(file), "abcXYfgh");
 }
 
 TEST_F(FilesTest, ReadingAFolderIsAnErrorNotEndOfFile)
