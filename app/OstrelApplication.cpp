@@ -11,11 +11,6 @@
 
 namespace ostrel {
 
-namespace {
-// notify's own frame and the catch handler's.
-constexpr int DispatchFrames = 1;
-}  // namespace
-
 OstrelApplication::OstrelApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
 bool OstrelApplication::notify(QObject* receiver, QEvent* event)
@@ -27,9 +22,9 @@ bool OstrelApplication::notify(QObject* receiver, QEvent* event)
     } catch (const std::exception& error) {
         // A foreign exception carries no stack of its own; the one here is
         // the best there is.
-        HandleException(RuntimeException(error.what(), CallStack::Capture(DispatchFrames)));
+        HandleException(RuntimeException(error.what(), CallStack::Capture()));
     } catch (...) {
-        HandleException(RuntimeException(std::string(), CallStack::Capture(DispatchFrames)));
+        HandleException(RuntimeException(std::string(), CallStack::Capture()));
     }
     return true;
 }
