@@ -43,6 +43,11 @@ int TwoByteNumberAt(std::string_view packet, std::size_t offset)
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b)
 {
+    // Sender and resolved address come in the same text form, so the exact
+    // comparison is the one that decides on every packet.
+    if (a == b) {
+        return true;
+    }
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
     });

@@ -49,7 +49,8 @@ std::string TFTP_Reader::TemporaryName(int attempt) const
     std::string base = name.size() <= LongestNameInTemporaryName ? name : FallbackTemporaryBase;
     std::string result = TemporaryPrefix + base;
     if (attempt > 0) {
-        result += "-" + std::to_string(attempt);
+        result += '-';
+        result += std::to_string(attempt);
     }
     return result + TemporarySuffix;
 }
