@@ -22,8 +22,13 @@ QFont WindowFonts::System()
 QFont WindowFonts::SmallSystem()
 {
     QFont font = QApplication::font();
-    const double size = font.pointSizeF() > 0 ? font.pointSizeF() : QFont().pointSizeF();
-    font.setPointSizeF(std::max(size * SmallSystemSize / SystemSize, SmallestReadableSize));
+    constexpr double ratio = SmallSystemSize / SystemSize;
+    if (font.pointSizeF() > 0) {
+        font.setPointSizeF(std::max(font.pointSizeF() * ratio, SmallestReadableSize));
+    } else {
+        // A font sized in pixels keeps its unit.
+        font.setPixelSize(std::max(static_cast<int>(font.pixelSize() * ratio), static_cast<int>(SmallestReadableSize)));
+    }
     return font;
 }
 
