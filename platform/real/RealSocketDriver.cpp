@@ -172,6 +172,7 @@ void RealSocketDriver::Send(const Datagram& datagram)
     }
     pendingSendComplete_ = true;
     ScheduleNotices(SendCompleteDelayMs);
+    replyWait_.AfterSend(fd_);
 }
 
 const SocketAddress* RealSocketDriver::Destination(const Datagram& datagram, int& error)
@@ -215,6 +216,7 @@ void RealSocketDriver::Readable()
     if (waiting_) {
         return;
     }
+    replyWait_.AnswerSeen();
     // Notices of earlier sends go first, so that they keep their order with
     // the reply; in lock-step this is where they are usually delivered.
     if (!DeliverPendingFirst()) {

@@ -7,10 +7,13 @@
 // are raised from a short timer or just before the next datagram is
 // announced, never from inside Send. The last destination's socket address
 // and the last sender's text are cached: a transfer talks to one peer, and
-// the per-datagram path then does no parsing or formatting.
+// the per-datagram path then does no parsing or formatting. After each send
+// the driver waits briefly for the answer (ReplyWait), which saves the sleep
+// and wake-up that otherwise cost most of a lock-step exchange.
 
 #include "platform/AddressText.h"
 #include "platform/Backend.h"
+#include "platform/real/ReplyWait.h"
 
 #include <QBasicTimer>
 #include <QObject>
@@ -61,6 +64,7 @@ private:
     int port_ = 0;
     int hops_ = 0;
     std::unique_ptr<QSocketNotifier> notifier_;
+    ReplyWait replyWait_;
     std::optional<Datagram> waiting_;
     bool listening_ = false;
 
