@@ -1,10 +1,11 @@
 // Renders the transfer window off screen in three states, new, running and
-// failed, as new.png, running.png and failed.png in the folder given as the
-// only argument. The transfers run in the simulated network against a tiny
+// failed, as new.png, running.png and failed.png, and the About window on its
+// "About" tab as about.png, in the folder given as the only argument. The transfers run in the simulated network against a tiny
 // server played here, on the virtual clock, so every picture comes out the
 // same. Each picture gets a plain title bar drawn above the window, since an
 // off-screen window has no frame of its own.
 
+#include "app/About_Wnd.h"
 #include "app/Menu.h"
 #include "controls/IP_Field.h"
 #include "controls/PushButton_Glue.h"
@@ -21,6 +22,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -176,7 +178,12 @@ int main(int argc, char** argv)
     world.Advance(PollMs);
     saved &= Save(*failed, folder, QStringLiteral("failed.png"));
 
+    About_Wnd* about = About_Wnd::ShowInstance();
+    about->TabPanel1()->setCurrentIndex(About_Wnd::TabAbout);
+    saved &= Save(*about, folder, QStringLiteral("about.png"));
+
     for (TFTP_Wnd* window : {fresh, running, failed})
         delete window;
+    delete about;
     return saved ? 0 : 1;
 }
