@@ -46,8 +46,7 @@ BenchResults BenchRunner::Run()
     }
     results.rssFloorKiB = MeasureRssFloor();
     MakePayloads();
-    server_ = std::make_unique<TftpdProcess>(served_, options_.tftpdBinary);
-    std::fprintf(stderr, "tftpd-hpa serving on %s\n", server_->ClientAddress().c_str());
+    StartServer();
 
     for (const std::uint64_t size : AllSizes()) {
         for (const Direction direction : {Direction::Send, Direction::Receive}) {
@@ -70,6 +69,23 @@ BenchResults BenchRunner::Run()
     }
     server_.reset();
     return results;
+}
+
+void BenchRunner::StartServer()
+{
+    testsupport::TftpdServer::Settings settings;
+    settings.root = served_;
+    settings.binary = options_.tftpdBinary;
+    // Ctrl-C must end the server's process group from the signal handler.
+    settings.groupChanged = Interruption::SetServerGroup;
+    settings.abandon = Interruption::Requested;
+    try {
+        server_ = std::make_unique<testsupport::TftpdServer>(std::move(settings));
+    } catch (const std::runtime_error& failure) {
+        Interruption::ThrowIfRequested();
+        throw BenchError(failure.what());
+    }
+    std::fprintf(stderr, "tftpd-hpa serving on %s\n", server_->ClientAddress().c_str());
 }
 
 std::vector<std::uint64_t> BenchRunner::AllSizes() const
@@ -163,7 +179,7 @@ std::vector<std::string> BenchRunner::OstrelCommand(const char* direction, const
 std::vector<std::string> BenchRunner::TftpCommand(const char* command, const std::string& first,
                                                   const std::string& second) const
 {
-    return {options_.tftpBinary, TftpdProcess::LoopbackAddress, std::to_string(server_->Port()), "-m",
+    return {options_.tftpBinary, server_->Address(), std::to_string(server_->Port()), "-m",
             BinaryModeName, "-c", command, first, second};
 }
 

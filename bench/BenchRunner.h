@@ -9,7 +9,7 @@
 #include "bench/BenchOptions.h"
 #include "bench/ChildProcess.h"
 #include "bench/ScratchFolder.h"
-#include "bench/TftpdProcess.h"
+#include "support/TftpdServer.h"
 
 #include <filesystem>
 #include <memory>
@@ -30,6 +30,7 @@ private:
     std::vector<std::uint64_t> AllSizes() const;
     std::vector<Client> ClientsFor(std::uint64_t sizeMB) const;
     void MakePayloads();
+    void StartServer();
     long MeasureRssFloor();
     void MeasureCase(BenchCase& benchCase, int run);
 
@@ -54,7 +55,7 @@ private:
     std::filesystem::path outbox_;
     std::filesystem::path inbox_;
     std::filesystem::path logs_;
-    std::unique_ptr<TftpdProcess> server_;
+    std::unique_ptr<testsupport::TftpdServer> server_;
 };
 
 }  // namespace ostrel::bench

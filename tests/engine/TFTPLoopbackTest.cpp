@@ -6,14 +6,12 @@
 
 #include "engine/TFTP_Reader.h"
 #include "engine/TFTP_Writer.h"
+#include "support/QtEventLoopEnvironment.h"
 #include "support/TempDir.h"
 #include "support/TftpPackets.h"
 #include "support/TftpdServer.h"
 
 #include <gtest/gtest.h>
-
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 
 #include <algorithm>
 #include <memory>
@@ -24,31 +22,16 @@ namespace ostrel {
 namespace {
 
 namespace pk = testsupport::packets;
+using testsupport::QtEventLoopEnvironment;
 using testsupport::TempDir;
 using testsupport::TftpdServer;
 
 constexpr int TransferDeadlineMs = 180000;
-constexpr int PumpSliceMs = 20;
 constexpr std::size_t OneMegabyte = 1024 * 1024;
 constexpr std::size_t FortyMegabytes = 40 * OneMegabyte;
 
-// The event loop the real backend runs on, for the whole test program.
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        static int argc = 1;
-        static char name[] = "engine_loopback_test";
-        static char* argv[] = {name, nullptr};
-        app_ = std::make_unique<QCoreApplication>(argc, argv);
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    std::unique_ptr<QCoreApplication> app_;
-};
-
-const auto* const qtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+const auto* const qtEnvironment =
+    ::testing::AddGlobalTestEnvironment(new QtEventLoopEnvironment("engine_loopback_test"));
 
 // Bytes that tftpd-hpa's netascii handling leaves alone: no CR, no LF.
 std::string WithoutLineEnds(std::string bytes)
@@ -100,10 +83,7 @@ protected:
             return std::all_of(transfers.begin(), transfers.end(),
                                [](const auto& t) { return TransferStage::HasEnded(t->GetStage()); });
         };
-        QDeadlineTimer deadline(TransferDeadlineMs);
-        while (!ended() && !deadline.hasExpired()) {
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, PumpSliceMs);
-        }
+        QtEventLoopEnvironment::PumpUntil(ended, TransferDeadlineMs);
     }
 
     void RunJobsAndCompare()

@@ -5,11 +5,11 @@
 #include "platform/Network.h"
 #include "platform/Timer.h"
 #include "platform/UDPSocket.h"
+#include "support/QtEventLoopEnvironment.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QElapsedTimer>
 
 #include <arpa/inet.h>
@@ -26,37 +26,16 @@ namespace ostrel {
 namespace {
 
 constexpr int PumpTimeoutMs = 5000;
-constexpr int PumpSliceMs = 20;
 
-// The event loop the real backend runs on, for the whole test program.
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        static int argc = 1;
-        static char name[] = "platform_real_backend_test";
-        static char* argv[] = {name, nullptr};
-        app_ = std::make_unique<QCoreApplication>(argc, argv);
-    }
-    void TearDown() override { app_.reset(); }
+using testsupport::QtEventLoopEnvironment;
 
-private:
-    std::unique_ptr<QCoreApplication> app_;
-};
-
-const auto* const qtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+const auto* const qtEnvironment =
+    ::testing::AddGlobalTestEnvironment(new QtEventLoopEnvironment("platform_real_backend_test"));
 
 // Runs the event loop until `done` holds or the time runs out.
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs = PumpTimeoutMs)
 {
-    QDeadlineTimer deadline(timeoutMs);
-    while (!done()) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, PumpSliceMs);
-    }
-    return true;
+    return QtEventLoopEnvironment::PumpUntil(done, timeoutMs);
 }
 
 // Runs whatever is ready now, a few rounds, without waiting.

@@ -33,6 +33,12 @@ bool IsIPv6(const std::string& address)
     return address.find(':') != std::string::npos;
 }
 
+// "127.0.0.1:PORT" or "[::1]:PORT".
+std::string WithPort(const std::string& address, int port)
+{
+    return (IsIPv6(address) ? "[" + address + "]" : address) + ":" + std::to_string(port);
+}
+
 // A UDP socket bound to address:port (0: any port); -1 on failure.
 int BoundSocket(const std::string& address, int port)
 {
@@ -88,24 +94,36 @@ int TftpdServer::FreePort(const std::string& address)
                                     : ntohs(reinterpret_cast<sockaddr_in*>(&sa)->sin_port);
 }
 
-TftpdServer::TftpdServer(std::string loopbackAddress) : address_(std::move(loopbackAddress))
+TftpdServer::TftpdServer(std::string loopbackAddress)
+    : TftpdServer(Settings{std::move(loopbackAddress), {}, DefaultBinary, {}, {}})
 {
-    if (::access(Binary, X_OK) != 0) {
-        throw std::runtime_error(std::string(Binary) + " is missing: install tftpd-hpa");
+}
+
+TftpdServer::TftpdServer(Settings settings) : settings_(std::move(settings))
+{
+    if (::access(settings_.binary.c_str(), X_OK) != 0) {
+        throw std::runtime_error(settings_.binary + " is missing: install tftpd-hpa");
     }
-    // The server runs as root inside the folder; let it write there.
-    ::chmod(root_.Path().c_str(), 0777);
+    if (settings_.root.empty()) {
+        ownedRoot_.emplace();
+        // The server runs as root inside the folder; let it write there.
+        ::chmod(ownedRoot_->Path().c_str(), 0777);
+        root_ = ownedRoot_->Path();
+    } else {
+        root_ = settings_.root;
+    }
     // Another process may take the free port before the server binds it:
     // then the server exits and another port is tried.
-    for (int attempt = 0; attempt < LaunchAttempts; ++attempt) {
-        const int port = FreePort(address_);
+    for (int attempt = 0; attempt < LaunchAttempts && !Abandoned(); ++attempt) {
+        const int port = FreePort(settings_.address);
         if (Launch(port) && WaitUntilListening(port)) {
             port_ = port;
             return;
         }
         Stop();
     }
-    throw std::runtime_error("in.tftpd did not start on " + address_);
+    throw std::runtime_error(settings_.binary + (Abandoned() ? " start abandoned on " : " did not start on ")
+                             + settings_.address);
 }
 
 TftpdServer::~TftpdServer()
@@ -115,15 +133,19 @@ TftpdServer::~TftpdServer()
 
 std::string TftpdServer::ClientAddress() const
 {
-    const std::string host = IsIPv6(address_) ? "[" + address_ + "]" : address_;
-    return host + ":" + std::to_string(port_);
+    return WithPort(settings_.address, port_);
+}
+
+bool TftpdServer::Abandoned() const
+{
+    return settings_.abandon && settings_.abandon();
 }
 
 bool TftpdServer::Launch(int port)
 {
-    const std::string listen = (IsIPv6(address_) ? "[" + address_ + "]" : address_) + ":" + std::to_string(port);
-    const std::string root = root_.Path().string();
-    std::vector<std::string> args = {Binary, "-L", "-s", root, "-c", "-u", "root", "-a", listen};
+    const std::string listen = WithPort(settings_.address, port);
+    const std::string root = root_.string();
+    std::vector<std::string> args = {settings_.binary, "-L", "-s", root, "-c", "-u", "root", "-a", listen};
     std::vector<char*> argv;
     for (auto& arg : args) {
         argv.push_back(arg.data());
@@ -134,25 +156,27 @@ bool TftpdServer::Launch(int port)
     posix_spawnattr_init(&attributes);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
     posix_spawnattr_setpgroup(&attributes, 0);
-    const int error = ::posix_spawn(&pid_, Binary, nullptr, &attributes, argv.data(), environ);
+    const int error = ::posix_spawn(&pid_, settings_.binary.c_str(), nullptr, &attributes, argv.data(), environ);
     posix_spawnattr_destroy(&attributes);
     if (error != 0) {
         pid_ = -1;
         return false;
     }
+    SetGroup(pid_);
     return true;
 }
 
 bool TftpdServer::WaitUntilListening(int port)
 {
     const auto deadline = std::chrono::steady_clock::now() + StartDeadline;
-    while (std::chrono::steady_clock::now() < deadline) {
+    while (std::chrono::steady_clock::now() < deadline && !Abandoned()) {
         if (IsListening(port)) {
             return true;
         }
         int status = 0;
         if (::waitpid(pid_, &status, WNOHANG) == pid_) {
             pid_ = -1;  // it exited: the port was taken, most likely
+            SetGroup(-1);
             return false;
         }
         std::this_thread::sleep_for(PollInterval);
@@ -163,7 +187,7 @@ bool TftpdServer::WaitUntilListening(int port)
 bool TftpdServer::IsListening(int port) const
 {
     // The kernel's socket table shows the bound port without disturbing it.
-    std::ifstream table(IsIPv6(address_) ? "/proc/net/udp6" : "/proc/net/udp");
+    std::ifstream table(IsIPv6(settings_.address) ? "/proc/net/udp6" : "/proc/net/udp");
     std::string line;
     std::getline(table, line);  // column titles
     char wanted[8];
@@ -180,6 +204,13 @@ bool TftpdServer::IsListening(int port) const
     return false;
 }
 
+void TftpdServer::SetGroup(pid_t group)
+{
+    if (settings_.groupChanged) {
+        settings_.groupChanged(group);
+    }
+}
+
 void TftpdServer::Stop()
 {
     if (pid_ <= 0) {
@@ -187,8 +218,11 @@ void TftpdServer::Stop()
     }
     ::kill(-pid_, SIGTERM);
     int status = 0;
-    ::waitpid(pid_, &status, 0);
+    // A signal handler installed without SA_RESTART may cut the wait short.
+    while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+    }
     pid_ = -1;
+    SetGroup(-1);
 }
 
 }  // namespace ostrel::testsupport
