@@ -223,9 +223,17 @@ void TFTP_Base::RestartTimer()
     }
 }
 
-void TFTP_Base::FailWithServerError(std::string_view packet)
+bool TFTP_Base::IsServerPacketOfKind(const Datagram& datagram, int opcode)
 {
-    HandleFatalError(GetErrorNumber(packet), GetErrorMessage(packet));
+    if (!IsFromServerAddress(datagram)) {
+        return false;
+    }
+    const int kind = GetOPCode(datagram.Data);
+    if (kind == OpError) {
+        HandleFatalError(GetErrorNumber(datagram.Data), GetErrorMessage(datagram.Data));
+        return false;
+    }
+    return kind == opcode;
 }
 
 void TFTP_Base::Event_DataAvailable()

@@ -123,7 +123,12 @@ protected:
     bool IsAwaitedBlock(int wireBlock) const;
     // Progress: a full period again and a fresh retry allowance.
     void RestartTimer();
-    void FailWithServerError(std::string_view packet);
+    // The rules every received packet meets before its kind matters, in
+    // both directions: packets from other addresses are ignored, and an ERROR
+    // from the server's address, from any of its ports, ends the transfer
+    // with the server's code and text. True when the packet comes from the
+    // server and is of the kind the direction acts on (`opcode`).
+    bool IsServerPacketOfKind(const Datagram& datagram, int opcode);
 
     std::unique_ptr<BinaryStream> fileStream_;
     std::int64_t lastBlock_ = 0;

@@ -73,18 +73,9 @@ bool TFTP_Reader::CreateTemporaryFile()
 
 void TFTP_Reader::Event_HandlePacket(const Datagram& datagram)
 {
-    if (!IsFromServerAddress(datagram)) {
-        return;
-    }
-    switch (GetOPCode(datagram.Data)) {
-    case OpError:
-        FailWithServerError(datagram.Data);  // from any port of the server
-        break;
-    case OpData:
+    // ACKs, requests and unknown packets mean nothing to a receiver.
+    if (IsServerPacketOfKind(datagram, OpData)) {
         HandleData(datagram);
-        break;
-    default:
-        break;  // ACKs, requests and unknown packets mean nothing to a receiver
     }
 }
 

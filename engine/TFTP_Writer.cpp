@@ -38,18 +38,9 @@ bool TFTP_Writer::FillNextDataString()
 
 void TFTP_Writer::Event_HandlePacket(const Datagram& datagram)
 {
-    if (!IsFromServerAddress(datagram)) {
-        return;
-    }
-    switch (GetOPCode(datagram.Data)) {
-    case OpError:
-        FailWithServerError(datagram.Data);  // from any port of the server
-        break;
-    case OpAck:
+    // DATA, requests and unknown packets mean nothing to a sender.
+    if (IsServerPacketOfKind(datagram, OpAck)) {
         HandleAck(datagram);
-        break;
-    default:
-        break;  // DATA, requests and unknown packets mean nothing to a sender
     }
 }
 
