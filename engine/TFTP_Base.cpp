@@ -140,39 +140,68 @@ int TFTP_Base::ChooseRandomPort()
     return Random::InRange(LowestLocalPort, HighestLocalPort);
 }
 
-bool TFTP_Base::SetTargetAddress(const std::string& address)
+bool TFTP_Base::SetTargetAddress(const std::string& resolved)
 {
-    const auto parsed = ServerAddress::Parse(address);
-    if (!parsed) {
-        return false;
-    }
-    std::string resolved;
-    try {
-        resolved = Network::LookupIPAddress(parsed->Host());
-    } catch (...) {
-        resolved.clear();  // a failed lookup is an unresolved address
-    }
     if (resolved.empty()) {
         return false;
     }
-    targetAddress_ = std::move(resolved);
-    serverPort_ = parsed->Port();
+    targetAddress_ = resolved;
     return true;
 }
 
 bool TFTP_Base::StartTransfer(FolderItemPtr file, std::string address, std::string password, int mode)
 {
-    if (stage_ != TransferStage::New) {
+    if (stage_ != TransferStage::New || pendingStart_) {
         return false;  // one transfer per object
     }
-    if (!file || !SetTargetAddress(address)) {
+    const auto parsed = file ? ServerAddress::Parse(address) : std::nullopt;
+    if (!parsed) {
         HandleFatalError(0, "Couldn't resolve address");
         return false;
     }
-    targetPort_ = serverPort_;
-    myFile_ = std::move(file);
-    password_ = std::move(password);
-    modeString_ = mode == TextMode ? NetasciiMode : OctetMode;
+    pendingStart_ = PendingStart{std::move(file), std::move(password), mode, parsed->Port()};
+
+    // A name may take the resolver a while: the window must not freeze
+    // meanwhile, so the transfer stays in Stage New until the answer comes.
+    // Address literals are answered at once, inside the call.
+    struct Answer {
+        bool withinCall = true;
+        std::optional<std::string> resolved;
+    };
+    auto answer = std::make_shared<Answer>();
+    std::weak_ptr<TFTP_Base> self = weak_from_this();
+    Network::LookupIPAddressLater(parsed->Host(), [answer, self](std::string resolved) {
+        if (answer->withinCall) {
+            answer->resolved = std::move(resolved);
+        } else if (const auto transfer = self.lock()) {
+            transfer->ContinueStart(resolved);
+        }
+    });
+    answer->withinCall = false;
+    if (answer->resolved) {
+        return ContinueStart(*answer->resolved);
+    }
+    return true;
+}
+
+bool TFTP_Base::ContinueStart(const std::string& resolved)
+{
+    if (!pendingStart_) {
+        return false;
+    }
+    PendingStart start = std::move(*pendingStart_);
+    pendingStart_.reset();
+    if (stage_ != TransferStage::New) {
+        return false;  // aborted while the name was being looked up
+    }
+    if (!SetTargetAddress(resolved)) {
+        HandleFatalError(0, "Couldn't resolve address");
+        return false;
+    }
+    targetPort_ = start.serverPort;
+    myFile_ = std::move(start.file);
+    password_ = std::move(start.password);
+    modeString_ = start.mode == TextMode ? NetasciiMode : OctetMode;
     SetPeerAddressHint(targetAddress_);
 
     if (!Event_Start()) {

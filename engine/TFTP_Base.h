@@ -21,6 +21,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -57,7 +58,11 @@ public:
     // Resolves the server, opens the local file, binds, sends the request
     // and starts the retransmission timer. Once per object. `mode` 1 is text
     // ("netascii"), anything else binary ("octet"). On failure returns false
-    // and the object is already in TransferStage::Failed.
+    // and the object is already in TransferStage::Failed. A host name that the
+    // resolver cannot answer at once is looked up in the background: the call
+    // returns true, the transfer stays in TransferStage::New until the answer
+    // comes (Abort and Teardown work meanwhile), and an unresolved name then
+    // ends it with "Couldn't resolve address".
     bool StartTransfer(FolderItemPtr file, std::string address, std::string password, int mode);
     int GetStage() const { return stage_; }
     // Sending: blocks sent so far. Receiving: one more than blocks received.
@@ -85,7 +90,9 @@ public:
     void HandleFatalError(int code, std::string text);
     void SendErrorPacket(int code, const std::string& address, int port);
     virtual void ShutDown(bool failed);
-    bool SetTargetAddress(const std::string& address);
+    // Takes the looked-up address of the server; false when the lookup
+    // found none.
+    bool SetTargetAddress(const std::string& resolved);
     static int ChooseRandomPort();
 
     // --- packets ---
@@ -146,7 +153,17 @@ protected:
     std::string terminationErrorString_;
 
 private:
-    int serverPort_ = 0;  // the request port parsed from the address text
+    // What StartTransfer keeps while the server's name is being looked up.
+    struct PendingStart {
+        FolderItemPtr file;
+        std::string password;
+        int mode = 0;
+        int serverPort = 0;  // the request port parsed from the address text
+    };
+    // The rest of the start, once the address is known.
+    bool ContinueStart(const std::string& resolved);
+
+    std::optional<PendingStart> pendingStart_;
 };
 
 }  // namespace ostrel

@@ -18,6 +18,11 @@ Backend& Backend::Current()
     return RealBackend::Instance();
 }
 
+void Backend::LookupIPAddressLater(const std::string& host, std::function<void(std::string)> done)
+{
+    done(LookupIPAddress(host));
+}
+
 void Backend::Install(Backend* backend)
 {
     installed = backend;

@@ -58,6 +58,10 @@ public:
     virtual std::unique_ptr<SocketDriver> MakeSocket(SocketEvents events) = 0;
     // Numeric address text for a host name or literal; empty when unresolved.
     virtual std::string LookupIPAddress(const std::string& host) = 0;
+    // The same without blocking the event loop on a slow resolver: `done`
+    // gets the result inside this call when it is at hand (address literals;
+    // by default everything), otherwise later, as an event of its own.
+    virtual void LookupIPAddressLater(const std::string& host, std::function<void(std::string)> done);
     // A uniformly drawn integer from low to high inclusive.
     virtual int RandomInRange(int low, int high) = 0;
 

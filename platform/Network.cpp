@@ -35,6 +35,20 @@ std::string LookupIPAddress(const std::string& host)
     }
 }
 
+void LookupIPAddressLater(const std::string& host, std::function<void(std::string)> done)
+{
+    const std::string_view name = Trimmed(host);
+    if (name.empty()) {
+        done({});
+        return;
+    }
+    try {
+        Backend::Current().LookupIPAddressLater(std::string(name), std::move(done));
+    } catch (...) {
+        done({});  // a lookup that could not even begin is an unresolved name
+    }
+}
+
 }  // namespace ostrel::Network
 
 namespace ostrel::Random {

@@ -5,6 +5,10 @@
 #include "platform/real/RealSocketDriver.h"
 #include "platform/real/RealTimerDriver.h"
 
+#include <QCoreApplication>
+#include <QMetaObject>
+#include <QThreadPool>
+
 #include <chrono>
 #include <netdb.h>
 #include <sys/socket.h>
@@ -86,6 +90,21 @@ std::string RealBackend::LookupIPAddress(const std::string& host)
         return {};
     }
     return ResolveName(host);
+}
+
+void RealBackend::LookupIPAddressLater(const std::string& host, std::function<void(std::string)> done)
+{
+    QCoreApplication* application = QCoreApplication::instance();
+    if (!AddressText::Canonical(host).empty() || application == nullptr) {
+        done(LookupIPAddress(host));  // at hand, or no event loop to answer on
+        return;
+    }
+    QThreadPool::globalInstance()->start([this, host, done = std::move(done), application]() mutable {
+        std::string resolved = LookupIPAddress(host);
+        QMetaObject::invokeMethod(
+            application, [done = std::move(done), resolved = std::move(resolved)] { done(resolved); },
+            Qt::QueuedConnection);
+    });
 }
 
 int RealBackend::RandomInRange(int low, int high)

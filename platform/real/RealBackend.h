@@ -16,6 +16,9 @@ public:
     std::unique_ptr<TimerDriver> MakeTimer(std::function<void()> onExpiry) override;
     std::unique_ptr<SocketDriver> MakeSocket(SocketEvents events) override;
     std::string LookupIPAddress(const std::string& host) override;
+    // Names go to the resolver on a worker thread; the answer comes back as
+    // an event of the application's event loop.
+    void LookupIPAddressLater(const std::string& host, std::function<void(std::string)> done) override;
     int RandomInRange(int low, int high) override;
 
 private:

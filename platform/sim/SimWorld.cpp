@@ -326,6 +326,17 @@ std::string SimWorld::LookupIPAddress(const std::string& host)
     return it == impl_->names.end() ? std::string() : Impl::TextOfAddress(it->second);
 }
 
+void SimWorld::LookupIPAddressLater(const std::string& host, std::function<void(std::string)> done)
+{
+    std::string resolved = LookupIPAddress(host);
+    if (lookupDelayMs_ <= 0 || !AddressText::Canonical(host).empty()) {
+        done(std::move(resolved));
+        return;
+    }
+    impl_->Schedule(now_ + lookupDelayMs_,
+                    [done = std::move(done), resolved = std::move(resolved)] { done(resolved); });
+}
+
 int SimWorld::RandomInRange(int low, int high)
 {
     if (low > high) {

@@ -56,6 +56,9 @@ public:
     // Numeric IPv4/IPv6 literals always resolve to themselves (in canonical
     // text); names resolve only through this table.
     void AddName(const std::string& host, const std::string& address);
+    // Names (not literals) looked up without blocking are answered this much
+    // virtual time later (default 0: at once, inside the call).
+    void SetLookupDelay(std::int64_t ms) { lookupDelayMs_ = ms; }
 
     // --- network, as seen by the test ---
     // Datagrams written by local sockets since the last call, in order.
@@ -92,6 +95,7 @@ public:
     std::unique_ptr<TimerDriver> MakeTimer(std::function<void()> onExpiry) override;
     std::unique_ptr<SocketDriver> MakeSocket(SocketEvents events) override;
     std::string LookupIPAddress(const std::string& host) override;
+    void LookupIPAddressLater(const std::string& host, std::function<void(std::string)> done) override;
     int RandomInRange(int low, int high) override;
 
     // Used by the simulated drivers.
@@ -101,6 +105,7 @@ private:
     std::unique_ptr<Impl> impl_;
     std::int64_t now_ = 0;
     std::int64_t latencyMs_ = 0;
+    std::int64_t lookupDelayMs_ = 0;
 };
 
 }  // namespace ostrel::sim

@@ -194,6 +194,50 @@ TEST_P(TransferTest, AnAddressThatDoesNotResolveTouchesNothing)
     EXPECT_EQ(dir.Listing(), fileName);
 }
 
+TEST_P(TransferTest, ASlowNameLookupKeepsTheTransferWaitingWithoutBlocking)
+{
+    constexpr std::int64_t LookupMs = 700;
+    world.SetLookupDelay(LookupMs);
+    world.AddName("router.example", ServerIP);
+
+    // Answered later: the call returns at once and nothing is bound or sent.
+    EXPECT_TRUE(Start("router.example"));
+    EXPECT_EQ(transfer->GetStage(), TransferStage::New);
+    EXPECT_TRUE(world.BoundPorts().empty());
+    EXPECT_TRUE(Sent().empty());
+    EXPECT_FALSE(Start("router.example"));  // still one transfer per object
+    world.Advance(LookupMs);
+    EXPECT_EQ(transfer->GetStage(), TransferStage::Running);
+    EXPECT_EQ(OnlySent().data, Request());
+
+    // Aborted while looking up: the late answer starts nothing.
+    transfer = GetParam().make();
+    EXPECT_TRUE(Start("router.example"));
+    transfer->Abort();
+    EXPECT_EQ(transfer->TerminationErrorString(), "Aborted");
+    world.Advance(LookupMs);
+    EXPECT_EQ(transfer->GetStage(), TransferStage::Failed);
+    EXPECT_EQ(transfer->TerminationErrorString(), "Aborted");
+    EXPECT_TRUE(Sent().empty());
+
+    // Released while looking up: the answer finds nobody.
+    transfer = GetParam().make();
+    EXPECT_TRUE(Start("router.example"));
+    transfer->Teardown();
+    transfer.reset();
+    world.Advance(LookupMs);
+    EXPECT_TRUE(Sent().empty());
+
+    // A name nobody knows fails once the resolver has said so.
+    transfer = GetParam().make();
+    EXPECT_TRUE(Start("no.such.host"));
+    world.Advance(LookupMs);
+    EXPECT_EQ(transfer->GetStage(), TransferStage::Failed);
+    EXPECT_EQ(transfer->TerminationErrorString(), "Couldn't resolve address");
+    EXPECT_EQ(transfer->MyFile(), nullptr);
+    EXPECT_TRUE(Sent().empty());
+}
+
 TEST_P(TransferTest, TheAddressMayNameThePortAndBeIPv6)
 {
     world.AddName("router.example", "192.0.2.9");

@@ -2,6 +2,7 @@
 // address text, notification rules, bind failures, Qt-driven timers and the
 // host's name lookup. Traffic never leaves 127.0.0.1 / ::1.
 
+#include "platform/AddressText.h"
 #include "platform/Network.h"
 #include "platform/Timer.h"
 #include "platform/UDPSocket.h"
@@ -315,6 +316,20 @@ TEST(RealNetwork, LookupIPAddressTable)
     };
     for (const auto& [host, expected] : cases) {
         EXPECT_EQ(Network::LookupIPAddress(host), expected) << host;
+
+        // The non-blocking lookup gives the same answer, once: at once for
+        // literals, later on the event loop for names.
+        int answers = 0;
+        std::string answer;
+        Network::LookupIPAddressLater(host, [&](std::string resolved) {
+            ++answers;
+            answer = std::move(resolved);
+        });
+        if (!AddressText::Canonical(host).empty()) {
+            EXPECT_EQ(answers, 1) << host;
+        }
+        ASSERT_TRUE(PumpUntil([&] { return answers == 1; })) << host;
+        EXPECT_EQ(answer, expected) << host;
     }
 }
 
